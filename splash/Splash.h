@@ -1,0 +1,39 @@
+// The splash screen and the message pump that keeps it alive while the
+// launcher waits.  Everything runs on the one GUI thread: the dialog
+// procedure runs only inside PumpOneMessage or calls the launcher makes.
+#ifndef ORVANE_SPLASH_SPLASH_H
+#define ORVANE_SPLASH_SPLASH_H
+
+#include <windows.h>
+
+// 1 until the splash has painted once (or could not be created).
+extern int SplashPaintPending;
+// 1 until the splash has ended (or could not be created).
+extern int SplashAlive;
+// Set by the launcher just before it starts the next stage; from then on
+// the splash ends itself when it loses the focus.
+extern bool NextStageLaunched;
+
+// Creates, shows and centres the splash; null when the dialog cannot be
+// created, in which case both flags are cleared so no wait blocks.
+HWND CreateSplash();
+
+INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One non-blocking pump step: takes one message of any window of the thread
+// (or a thread message) and dispatches it; returns at once on an empty queue.
+void PumpOneMessage();
+
+// The launcher's first wait: pump until the splash has painted once.
+void WaitForFirstPaint();
+
+// The launcher's final wait: pump while the splash lives, for at most
+// 5000 ms of the given millisecond clock (32-bit, wrapping).
+typedef DWORD (*MillisecondClock)();
+void LingerWhileSplashAlive(MillisecondClock clock);
+
+// Whether the final wait started at t0 is over at now: t0 + 5000, taken
+// modulo 2^32, is not above now.
+bool LingerExpired(DWORD t0, DWORD now);
+
+#endif

@@ -1,0 +1,52 @@
+// QlFileStream: a file on the Win32 file API, without buffering of its own:
+// every Write is one WriteFile with exactly the caller's count.
+//
+// Open flags: access in bits 0-1 (OpenRead 0, OpenWrite 1, OpenReadWrite 2),
+// sharing in bits 4-6 (0x00/0x10 none, 0x20 deny write, 0x30 deny read,
+// 0x40 deny none), creation in bits 12-13 (0x1000 create or empty, 0x3000
+// create or keep, otherwise the file must exist).  Every file the launcher
+// writes is opened with 0x1001: write only, not shared, created or emptied.
+//
+// Failures are thrown as a new QlStreamException by pointer; the handler
+// deletes it.
+#ifndef ORVANE_STREAM_QLFILESTREAM_H
+#define ORVANE_STREAM_QLFILESTREAM_H
+
+#include "QlStreamException.h"
+
+enum QlOpenFlags {
+    OpenRead = 0x0000,
+    OpenWrite = 0x0001,
+    OpenReadWrite = 0x0002,
+    ShareDenyAll = 0x0010,
+    ShareDenyWrite = 0x0020,
+    ShareDenyRead = 0x0030,
+    ShareDenyNone = 0x0040,
+    OpenCreate = 0x1000,
+    OpenNoTruncate = 0x2000,
+};
+
+class QlFileStream {
+public:
+    QlFileStream();
+    // Raises OpenFailed, with the name as passed, when the file cannot be opened.
+    QlFileStream(const char* name, unsigned int flags);
+    virtual ~QlFileStream();
+
+    QlFileStream(const QlFileStream&) = delete;
+    QlFileStream& operator=(const QlFileStream&) = delete;
+
+    // Only for a stream without a file; false when the flags are meaningless
+    // or the system refuses.
+    bool Open(const char* name, unsigned int flags);
+    void Close();
+
+    // Writes all count bytes or raises WriteFailed / WriteIncomplete.
+    unsigned int Write(const void* buffer, unsigned int count);
+
+private:
+    void* handle;
+    int owns;
+};
+
+#endif

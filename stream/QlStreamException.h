@@ -1,0 +1,34 @@
+// QlStreamException: the error of every stream, a cause code and an
+// optional owned text.  The file stream throws it by pointer (the handler
+// owns and deletes the object); the inflate engine throws it by value.
+#ifndef ORVANE_STREAM_QLSTREAMEXCEPTION_H
+#define ORVANE_STREAM_QLSTREAMEXCEPTION_H
+
+enum QlStreamCause {
+    ReadFailed = 1,
+    WriteFailed = 2,
+    WriteIncomplete = 3,
+    SeekFailed = 4,
+    UnlockFailed = 6,
+    OpenFailed = 7,
+    CloseFailed = 8,
+    InflateInitFailed = -5,
+    InflateEndFailed = -9,
+    NoInputBuffer = -10,
+    WrongInflateState = -11,
+};
+
+class QlStreamException {
+public:
+    explicit QlStreamException(int cause);
+    QlStreamException(int cause, const char* text);
+    // A copy owns a copy of the text, so each text is freed exactly once.
+    QlStreamException(const QlStreamException& other);
+    QlStreamException& operator=(const QlStreamException& other);
+    virtual ~QlStreamException();
+
+    int cause;
+    char* text;  // owned, NUL-terminated, or null
+};
+
+#endif

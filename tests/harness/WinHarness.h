@@ -1,0 +1,94 @@
+// Helpers for end-to-end tests of Windows programs under Wine: start a
+// program with an exact command line and temporary folder, stand in for a
+// running next stage with a top-level window, answer a message box from
+// outside, and work in private folders on drive C:.
+#ifndef ORVANE_TESTS_HARNESS_WINHARNESS_H
+#define ORVANE_TESTS_HARNESS_WINHARNESS_H
+
+#include <windows.h>
+
+#include <string>
+
+namespace harness {
+
+const DWORD TimedOut = 0xFFFFFFFF;
+
+// Starts app with exactly commandLine as its raw command line, in
+// workingDir, with TMP and TEMP set to tempDir when it is not empty, and
+// waits for it, pumping this thread's messages meanwhile (so windows of the
+// caller answer).  Returns the full 32-bit exit code, or TimedOut after
+// terminating a program that ran longer than timeoutMs.
+DWORD RunProgram(const std::string& app, const std::string& commandLine, const std::string& workingDir,
+                 const std::string& tempDir, DWORD timeoutMs = 60000);
+
+// A top-level window of the given class and title, owned by this thread.
+class TopWindow {
+public:
+    TopWindow(const char* className, const char* title, int showCommand);
+    ~TopWindow();
+    TopWindow(const TopWindow&) = delete;
+    TopWindow& operator=(const TopWindow&) = delete;
+    HWND Handle() const { return window; }
+
+private:
+    HWND window;
+};
+
+// Watches, on a thread of its own, for a message box with this caption;
+// records its text and presses the button with this id (IDOK, IDYES, IDNO).
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer(const std::string& caption, int buttonId);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    bool Answered() const;
+    std::string Text() const;  // the box's text as it showed it
+
+private:
+    static DWORD WINAPI Watch(void* self);
+
+    std::string caption;
+    int buttonId;
+    HANDLE thread;
+    volatile LONG stop;
+    volatile LONG answered;
+    std::string text;
+};
+
+// A new, empty folder C:\ovtest\<name>-<pid>-<n>\ removed with everything
+// in it when the object dies.
+class TestFolder {
+public:
+    explicit TestFolder(const std::string& name);
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // The folder with its trailing backslash.
+    const std::string& Path() const { return path; }
+    // A subfolder (created with its parents), with a trailing backslash.
+    std::string Subfolder(const std::string& relative) const;
+
+private:
+    std::string path;
+};
+
+// A Unix path as Wine shows it (drive Z: is the root).
+std::string FromUnixPath(const std::string& unixPath);
+
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+void CreateFolders(const std::string& path);
+void RemoveTree(const std::string& path);
+// Names in a folder (files and folders, without "." and ".."), sorted.
+std::string ListFolder(const std::string& path);
+
+// Waits up to timeoutMs for a file to appear and returns its bytes.
+std::string WaitForFile(const std::string& path, DWORD timeoutMs = 15000);
+
+}  // namespace harness
+
+#endif
