@@ -16,7 +16,6 @@
 #include "splash/Splash.h"
 #include "stream/QlStreamException.h"
 
-HINSTANCE AppInstance;
 
 namespace {
 

@@ -1,0 +1,3 @@
+#include "Launcher.h"
+
+HINSTANCE AppInstance;
