@@ -2,7 +2,17 @@
 
 #include <windows.h>
 
+namespace {
+
+void Raise(int cause) {
+    throw new QlStreamException(cause);
+}
+
+}  // namespace
+
 QlFileStream::QlFileStream() : handle(nullptr), owns(0) {}
+
+QlFileStream::QlFileStream(void* handle) : handle(handle), owns(0) {}
 
 QlFileStream::QlFileStream(const char* name, unsigned int flags) : handle(nullptr), owns(0) {
     if (!Open(name, flags)) throw new QlStreamException(OpenFailed, name);
@@ -14,8 +24,8 @@ QlFileStream::~QlFileStream() {
         // another stream error is propagating.
         try {
             Close();
-        } catch (QlStreamException* e) {
-            delete e;
+        } catch (QlStreamException* error) {
+            delete error;
         }
     }
 }
@@ -40,7 +50,7 @@ bool QlFileStream::Open(const char* name, unsigned int flags) {
     case ShareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
     default: return false;
     }
-    DWORD disposition = OPEN_EXISTING;
+    DWORD disposition = OPEN_EXISTING;  // bit 13 alone changes nothing
     if (flags & OpenCreate) disposition = (flags & OpenNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
     HANDLE file = CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -55,14 +65,50 @@ void QlFileStream::Close() {
     BOOL closed = CloseHandle(handle);
     handle = nullptr;
     owns = 0;
-    if (!closed) throw new QlStreamException(CloseFailed);
+    if (!closed) Raise(CloseFailed);
+}
+
+unsigned int QlFileStream::Read(void* buffer, unsigned int count) {
+    if (count == 0) return 0;
+    DWORD done = 0;
+    if (!ReadFile(handle, buffer, count, &done, nullptr)) Raise(ReadFailed);
+    return done;
 }
 
 unsigned int QlFileStream::Write(const void* buffer, unsigned int count) {
     if (count == 0) return 0;
     DWORD done = 0;
-    if (!WriteFile(handle, buffer, count, &done, nullptr)) throw new QlStreamException(WriteFailed);
+    if (!WriteFile(handle, buffer, count, &done, nullptr)) Raise(WriteFailed);
     // A full disk first shows as a short write that reports success.
-    if (done != count) throw new QlStreamException(WriteIncomplete);
+    if (done != count) Raise(WriteIncomplete);
     return count;
+}
+
+unsigned int QlFileStream::Tell() {
+    DWORD position = SetFilePointer(handle, 0, nullptr, FILE_CURRENT);
+    if (position == INVALID_SET_FILE_POINTER) Raise(SeekFailed);
+    return position;
+}
+
+unsigned int QlFileStream::Seek(long distance, int origin) {
+    DWORD position = SetFilePointer(handle, distance, nullptr, static_cast<DWORD>(origin));
+    if (position == INVALID_SET_FILE_POINTER) Raise(SeekFailed);
+    return position;
+}
+
+unsigned int QlFileStream::Size() {
+    unsigned int position = Seek(0, FILE_CURRENT);
+    unsigned int size = Seek(0, FILE_END);
+    if (Seek(static_cast<long>(position), FILE_BEGIN) != position) Raise(SeekFailed);
+    return size;
+}
+
+int QlFileStream::Lock(unsigned int offset, unsigned int length, int) {
+    return LockFile(handle, offset, 0, length, 0) ? 0 : -1;
+}
+
+int QlFileStream::Unlock(unsigned int offset, unsigned int length) {
+    BOOL unlocked = UnlockFile(handle, offset, 0, length, 0);
+    if (!unlocked) Raise(UnlockFailed);
+    return unlocked;
 }

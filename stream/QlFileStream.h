@@ -1,17 +1,22 @@
 // QlFileStream: a file on the Win32 file API, without buffering of its own:
-// every Write is one WriteFile with exactly the caller's count.
+// every Read is one ReadFile and every Write one WriteFile with exactly the
+// caller's count.  Positions and lengths are 32-bit (files up to 4 GiB).
 //
 // Open flags: access in bits 0-1 (OpenRead 0, OpenWrite 1, OpenReadWrite 2),
 // sharing in bits 4-6 (0x00/0x10 none, 0x20 deny write, 0x30 deny read,
 // 0x40 deny none), creation in bits 12-13 (0x1000 create or empty, 0x3000
-// create or keep, otherwise the file must exist).  Every file the launcher
-// writes is opened with 0x1001: write only, not shared, created or emptied.
+// create or keep, otherwise the file must exist).  Other access and sharing
+// values are refused.  Every file the launcher writes is opened with
+// 0x1001: write only, not shared, created or emptied.
 //
 // Failures are thrown as a new QlStreamException by pointer; the handler
-// deletes it.
+// deletes it.  After a failed operation the stream keeps its handle and can
+// still be closed or destroyed.  Destruction never throws: a failing close
+// there is dropped.
 #ifndef ORVANE_STREAM_QLFILESTREAM_H
 #define ORVANE_STREAM_QLFILESTREAM_H
 
+#include "QlStream.h"
 #include "QlStreamException.h"
 
 enum QlOpenFlags {
@@ -26,9 +31,13 @@ enum QlOpenFlags {
     OpenNoTruncate = 0x2000,
 };
 
-class QlFileStream {
+class QlFileStream : public QlRandomStream {
 public:
+    // Without a file.
     QlFileStream();
+    // Over a handle the caller keeps: destruction leaves it open, Close
+    // closes it.
+    explicit QlFileStream(void* handle);
     // Raises OpenFailed, with the name as passed, when the file cannot be opened.
     QlFileStream(const char* name, unsigned int flags);
     virtual ~QlFileStream();
@@ -36,17 +45,23 @@ public:
     QlFileStream(const QlFileStream&) = delete;
     QlFileStream& operator=(const QlFileStream&) = delete;
 
-    // Only for a stream without a file; false when the flags are meaningless
-    // or the system refuses.
+    // Only for a stream without a file; false when the flags are
+    // meaningless or the system refuses.
     bool Open(const char* name, unsigned int flags);
+    // Nothing without a file; CloseFailed when the system cannot close.
     void Close();
 
-    // Writes all count bytes or raises WriteFailed / WriteIncomplete.
-    unsigned int Write(const void* buffer, unsigned int count);
+    unsigned int Read(void* buffer, unsigned int count) override;     // ReadFailed
+    unsigned int Write(const void* buffer, unsigned int count) override;  // WriteFailed, WriteIncomplete
+    unsigned int Size() override;                                      // SeekFailed
+    unsigned int Tell() override;                                      // SeekFailed
+    unsigned int Seek(long distance, int origin) override;             // SeekFailed
+    int Lock(unsigned int offset, unsigned int length, int mode) override;
+    int Unlock(unsigned int offset, unsigned int length) override;     // UnlockFailed
 
 private:
-    void* handle;
-    int owns;
+    void* handle;  // null while the stream has no file
+    int owns;      // 1 when this stream opened the file and closes it
 };
 
 #endif

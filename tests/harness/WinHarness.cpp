@@ -230,6 +230,11 @@ std::string ListFolder(const std::string& path) {
     return list;
 }
 
+bool DriveMapped(char letter) {
+    char root[] = {letter, ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
 std::string WaitForFile(const std::string& path, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!FileExists(path)) {

@@ -86,6 +86,9 @@ void RemoveTree(const std::string& path);
 // Names in a folder (files and folders, without "." and ".."), sorted.
 std::string ListFolder(const std::string& path);
 
+// Whether a small test drive (tools/small-drives.sh) is mapped at letter:.
+bool DriveMapped(char letter);
+
 // Waits up to timeoutMs for a file to appear and returns its bytes.
 std::string WaitForFile(const std::string& path, DWORD timeoutMs = 15000);
 

@@ -1,0 +1,2 @@
+ov_windows_test(stream_test file_stream_test.cpp inflate_test.cpp)
+set_tests_properties(stream_test PROPERTIES FIXTURES_REQUIRED small_drives)
