@@ -1,20 +1,27 @@
 #include "MessageCatalogue.h"
 
-// Placeholder until the catalogue arrives: English only, and only the three
-// messages the launcher shows.
+#include <windows.h>
+
+#include "MessageLookup.h"
+
+namespace {
+
+// The system's calls use their own calling convention; the portable lookup
+// takes plain functions.
+unsigned short UserLanguage() {
+    return GetUserDefaultLangID();
+}
+
+unsigned short SystemLanguage() {
+    return GetSystemDefaultLangID();
+}
+
+}  // namespace
+
 const char* GetMessageText(int id) {
-    switch (id) {
-    case MSG_SETUP_TITLE:
-        return "Orvane Setup";
-    case MSG_CONFIRM_INTERRUPT:
-        return "You are about to interrupt the Orvane download.\n"
-               "To continue downloading, you just need to restart the setup program.\n"
-               "Files already downloaded won't be downloaded again.\n"
-               "Do you really want to interrupt the download?";
-    case MSG_INSUFFICIENT_SPACE:
-        return "Insufficient space on drive %s to run setup!\n"
-               "(%.1f MB required, only %.1f MB available)";
-    default:
-        return "unknown msg text";
-    }
+    return LookUpMessage(id, UserLanguage, SystemLanguage);
+}
+
+MessageColumn GetMessageColumn() {
+    return ColumnForLanguage(DefaultLanguage(UserLanguage, SystemLanguage));
 }
