@@ -31,7 +31,10 @@ struct ArchiveEntry {
 // Walks the directory record by record.  Every count, offset and size is
 // checked against the archive's size before it is used: a record that
 // would reach past the end, or whose stored bytes lie outside the entry
-// data area (4 .. D), stops the walk with an error.
+// data area (4 .. D), stops the walk with an error.  The reader checks
+// bounds only: placement without gaps, the zlib streams, names and times
+// are for the caller (ovpack verify checks them all).  It keeps pointers
+// into the archive, which must outlive it; it owns nothing.
 class ArchiveReader {
 public:
     ArchiveReader(const void* base, uint32_t size);
@@ -39,6 +42,9 @@ public:
     // Reads D and N; false (with Error()) when they do not fit the size.
     bool Open();
     uint32_t Count() const { return count; }
+    // D, the offset of the directory and the end of the entry data; valid
+    // after a successful Open.
+    uint32_t Directory() const { return directory; }
 
     // The next record in directory order; false at the end of the
     // directory or on an error (then Error() is not null).
@@ -63,7 +69,9 @@ private:
 // Null when the name is safe to join to an extraction folder; otherwise
 // why not: empty, a drive or colon, a leading backslash, a forward slash,
 // an empty, "." or ".." level, a character Windows does not allow in names
-// (control characters, < > " | ? *), or a level ending in a dot or blank.
+// (control characters, < > " | ? *), a level ending in a dot or blank, or
+// a device name as a level (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with
+// an extension), which Windows would open instead of a file.
 const char* CheckEntryName(const char* name, uint32_t length);
 
 #endif

@@ -1,0 +1,239 @@
+// The built packer end to end, on real files in a folder of each test's
+// own: round trips, the same bytes whatever the job count, what it
+// refuses, and its exit statuses.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+
+#include "archive/ArchiveFormat.h"
+#include "ovpack_support.h"
+
+namespace {
+
+using archivetest::ReadFile;
+using archivetest::RunOvpack;
+using archivetest::TempFolder;
+using archivetest::WriteFile;
+
+std::string RandomBytes(size_t length, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(length, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() % (seed % 2 ? 256 : 4));  // odd seeds barely compress
+    return bytes;
+}
+
+std::vector<ArchiveEntry> Entries(const std::string& archive) {
+    std::vector<ArchiveEntry> entries;
+    ArchiveReader reader(archive.data(), static_cast<uint32_t>(archive.size()));
+    EXPECT_TRUE(reader.Open());
+    ArchiveEntry entry;
+    while (reader.Next(entry)) entries.push_back(entry);
+    EXPECT_EQ(nullptr, reader.Error());
+    return entries;
+}
+
+std::string Name(const ArchiveEntry& entry) { return std::string(entry.name, entry.nameLength); }
+
+// A tree with nested folders, an empty file, names with blanks and bytes
+// above 0x7F, and contents that do and do not compress.
+void MakeTree(const TempFolder& folder) {
+    WriteFile(folder / "in/Bootlace.exe", RandomBytes(70000, 3));
+    WriteFile(folder / "in/empty.txt", "");
+    WriteFile(folder / "in/doc/en/read me.txt", RandomBytes(200000, 4));
+    WriteFile(folder / "in/doc/\xE4hnlich.rtf", "text");
+    WriteFile(folder / "in/lib/big.dat", RandomBytes(1 << 20, 6));
+}
+
+TEST(Ovpack, RoundTripListAndVerify) {
+    TempFolder folder;
+    MakeTree(folder);
+    ASSERT_EQ(0, RunOvpack({"create", folder / "a.ovarc", folder / "in"}).status);
+    std::string archive = ReadFile(folder / "a.ovarc");
+    std::vector<std::string> names;
+    for (const ArchiveEntry& entry : Entries(archive)) names.push_back(Name(entry));
+    EXPECT_EQ((std::vector<std::string>{"Bootlace.exe", "doc\\en\\read me.txt", "doc\\\xE4hnlich.rtf", "empty.txt",
+                                        "lib\\big.dat"}),
+              names);
+
+    archivetest::Run verify = RunOvpack({"verify", folder / "a.ovarc"});
+    EXPECT_EQ(0, verify.status) << verify.err;
+    archivetest::Run list = RunOvpack({"list", folder / "a.ovarc"});
+    EXPECT_EQ(0, list.status);
+    EXPECT_NE(std::string::npos, list.out.find("  200000 "));
+    EXPECT_NE(std::string::npos, list.out.find("doc\\\\xE4hnlich.rtf\n"));
+    EXPECT_NE(std::string::npos, list.out.find("5 entries, 1318580 bytes inflated"));
+
+    ASSERT_EQ(0, RunOvpack({"extract", folder / "a.ovarc", folder / "out"}).status);
+    for (const char* name : {"Bootlace.exe", "empty.txt", "doc/en/read me.txt", "doc/\xE4hnlich.rtf", "lib/big.dat"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadFile(folder / "in/" + name), ReadFile(folder / "out/" + name));
+        struct stat in, out;
+        ASSERT_EQ(0, stat((folder / "in/" + name).c_str(), &in));
+        ASSERT_EQ(0, stat((folder / "out/" + name).c_str(), &out));
+        EXPECT_EQ(in.st_mtime, out.st_mtime);
+    }
+}
+
+TEST(Ovpack, SameBytesWhateverTheJobCount) {
+    TempFolder folder;
+    MakeTree(folder);
+    for (int i = 0; i < 40; ++i) WriteFile(folder / ("in/many/f" + std::to_string(i)), RandomBytes(3000 * i, i));
+    ASSERT_EQ(0, RunOvpack({"create", folder / "1.ovarc", folder / "in", "--jobs", "1"}).status);
+    std::string reference = ReadFile(folder / "1.ovarc");
+    for (const char* jobs : {"2", "7", ""}) {
+        SCOPED_TRACE(jobs);
+        std::vector<std::string> args{"create", folder / "n.ovarc", folder / "in"};
+        if (*jobs) args.insert(args.end(), {"--jobs", jobs});
+        ASSERT_EQ(0, RunOvpack(args).status);
+        EXPECT_TRUE(reference == ReadFile(folder / "n.ovarc"));
+    }
+}
+
+TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
+    TempFolder folder;
+    const struct {
+        const char* name;
+        time_t access, write;
+    } files[] = {{"old-access", 1000000000, 1500000000}, {"new-access", 1600000000, 1500000000}};
+    for (const auto& file : files) {
+        WriteFile(folder / "in/" + file.name, "x");
+        struct timespec times[2] = {{file.access, 0}, {file.write, 0}};
+        ASSERT_EQ(0, utimensat(AT_FDCWD, (folder / "in/" + file.name).c_str(), times, 0));
+    }
+    WriteFile(folder / "order", "old-access\r\n\r\n  \nnew-access\n");
+    ASSERT_EQ(0, RunOvpack({"create", folder / "a.ovarc", folder / "in", "--order", folder / "order"}).status);
+    std::string archive = ReadFile(folder / "a.ovarc");
+    std::vector<ArchiveEntry> entries = Entries(archive);
+    ASSERT_EQ(2u, entries.size());
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(files[i].name);
+        EXPECT_EQ(files[i].name, Name(entries[i]));
+        struct stat now;
+        ASSERT_EQ(0, stat((folder / "in/" + files[i].name).c_str(), &now));
+        // Creation (birth, else write) not after write, write as it is,
+        // access not before write.
+        EXPECT_EQ(1500000000u, entries[i].creationTime);
+        EXPECT_EQ(1500000000u, entries[i].writeTime);
+        EXPECT_EQ(std::max<time_t>(now.st_atime, 1500000000), static_cast<time_t>(entries[i].accessTime));
+    }
+}
+
+TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
+    const struct {
+        const char* description;
+        std::function<void(const TempFolder&)> make;
+        const char* expected;
+    } cases[] = {
+        {"name over 255 bytes",
+         [](const TempFolder& f) { WriteFile(f / "in/" + std::string(200, 'd') + "/" + std::string(60, 'f'), ""); },
+         "name of 261 bytes in the archive (at most 255)"},
+        {"same name ignoring case", [](const TempFolder& f) { WriteFile(f / "in/a.txt", ""), WriteFile(f / "in/A.TXT", ""); },
+         "in/a.txt: same name as "},
+        {"file where a folder is needed",
+         [](const TempFolder& f) { WriteFile(f / "in/lib", ""), WriteFile(f / "in/LIB/x", ""); },
+         "in/lib: names a file where "},
+        {"colon", [](const TempFolder& f) { WriteFile(f / "in/a:b", ""); }, "in/a:b: unsafe name \"a:b\": drive or colon"},
+        {"device name", [](const TempFolder& f) { WriteFile(f / "in/sub/nul.txt", ""); }, "device name"},
+        {"backslash in a name", [](const TempFolder& f) { WriteFile(f / "in/a\\b", ""); }, "backslash in a file name"},
+        {"empty folder", [](const TempFolder& f) { mkdir((f / "in/void").c_str(), 0777); }, "in/void: empty folder"},
+        {"fifo", [](const TempFolder& f) { mkfifo((f / "in/pipe").c_str(), 0666); }, "in/pipe: neither a file nor a folder"},
+        {"link to a folder", [](const TempFolder& f) { symlink("/tmp", (f / "in/tmp").c_str()); },
+         "symbolic link to a folder"},
+        {"4 GiB", [](const TempFolder& f) { truncate((f / "in/one.dat").c_str(), 1LL << 32); }, "4 GiB or larger"},
+        {"unlisted file", [](const TempFolder& f) { WriteFile(f / "order", "one.dat\n"), WriteFile(f / "in/two", ""); },
+         "in/two: not listed in "},
+        {"unknown in order", [](const TempFolder& f) { WriteFile(f / "order", "one.dat\nthree\n"); },
+         "order:2: \"three\" is not a file below "},
+        {"listed twice", [](const TempFolder& f) { WriteFile(f / "order", "one.dat\none.dat\n"); },
+         "order:2: \"one.dat\" is listed twice"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.description);
+        TempFolder folder;
+        WriteFile(folder / "in/one.dat", "1");
+        WriteFile(folder / "a.ovarc", "before");
+        test.make(folder);
+        std::vector<std::string> args{"create", folder / "a.ovarc", folder / "in"};
+        if (access((folder / "order").c_str(), F_OK) == 0) args.insert(args.end(), {"--order", folder / "order"});
+        archivetest::Run run = RunOvpack(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find(test.expected)) << run.err;
+        EXPECT_EQ("before", ReadFile(folder / "a.ovarc"));  // left as it was
+    }
+}
+
+TEST(Ovpack, DamagedArchivesAreReportedAndNotExtracted) {
+    TempFolder folder;
+    std::string archive = archivetest::BuildArchive({{"ok.txt", "fine"}, {"..\\escape.txt", "evil"}});
+    WriteFile(folder / "bad.ovarc", archive);
+    WriteFile(folder / "short.ovarc", archive.substr(0, archive.size() - 1));
+    archivetest::Run verify = RunOvpack({"verify", folder / "bad.ovarc"});
+    EXPECT_EQ(1, verify.status);
+    EXPECT_NE(std::string::npos, verify.err.find("bad.ovarc: entry 1 \"..\\escape.txt\": unsafe name")) << verify.err;
+    archivetest::Run extract = RunOvpack({"extract", folder / "bad.ovarc", folder / "out/x"});
+    EXPECT_EQ(1, extract.status);
+    EXPECT_NE(access((folder / "out").c_str(), F_OK), 0);  // nothing written, not even the folder
+    EXPECT_NE(access((folder / "escape.txt").c_str(), F_OK), 0);
+    archivetest::Run list = RunOvpack({"list", folder / "short.ovarc"});
+    EXPECT_EQ(1, list.status);
+    EXPECT_NE(std::string::npos, list.out.find("ok.txt"));
+    EXPECT_NE(std::string::npos, list.err.find("short.ovarc: record past the end of the archive"));
+}
+
+TEST(Ovpack, CheckExtractedWantsDistinctNamesAndTheNextStage) {
+    TempFolder folder;
+    const std::pair<const char*, std::vector<archivetest::RawEntry>> archives[] = {
+        {"base", {{"bootlace.EXE", "1"}, {"lib\\a.dll", "2"}}},
+        {"setup", {{"LIB\\A.dll", "3"}}},
+        {"nested", {{"tools\\Bootlace.exe", "4"}}},
+        {"other", {{"lib\\b.dll", "5"}}},
+    };
+    for (const auto& archive : archives) WriteFile(folder / archive.first, archivetest::BuildArchive(archive.second));
+    WriteFile(folder / "broken", "\x09\0\0\0");
+    const struct {
+        std::vector<std::string> archives;
+        int status;
+        const char* expected;
+    } cases[] = {
+        {{"base", "other"}, 0, ""},
+        {{"base", "setup"}, 1, "setup \"LIB\\A.dll\": same name as " },
+        {{"nested", "other"}, 1, "none of the archives the launcher extracts holds Bootlace.exe at its top level"},
+        {{}, 1, "holds Bootlace.exe"},
+        {{"base", "broken"}, 1, "broken: archive shorter than 8 bytes"},
+    };
+    for (const auto& test : cases) {
+        std::vector<std::string> args{"check-extracted"};
+        for (const std::string& name : test.archives) args.push_back(folder / name);
+        archivetest::Run run = RunOvpack(args);
+        SCOPED_TRACE(run.err);
+        EXPECT_EQ(test.status, run.status);
+        EXPECT_NE(std::string::npos, run.err.find(test.expected));
+    }
+}
+
+TEST(Ovpack, UsageErrorsAndTheProgressLine) {
+    TempFolder folder;
+    WriteFile(folder / "in/a", "a");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"pack"}, {"create", "x"}, {"create", "x", "y", "--jobs", "0"}, {"create", "x", "y", "--jobs", "2x"},
+             {"create", "x", "y", "--order"}, {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
+        EXPECT_EQ(2, RunOvpack(args).status);
+    }
+    // Only a terminal gets the progress line; the delay is shortened so a
+    // small archive shows it.
+    setenv("OVPACK_PROGRESS_DELAY_MS", "0", 1);
+    archivetest::Run piped = RunOvpack({"create", folder / "a.ovarc", folder / "in", "--jobs", "1"});
+    archivetest::Run terminal = RunOvpack({"create", folder / "a.ovarc", folder / "in", "--jobs", "1"}, true);
+    unsetenv("OVPACK_PROGRESS_DELAY_MS");
+    EXPECT_EQ(0, piped.status);
+    EXPECT_EQ("", piped.err);
+    EXPECT_EQ(0, terminal.status);
+    EXPECT_NE(std::string::npos, terminal.err.find("a.ovarc: 0/1 entries, 0.0 of 0.0 MiB")) << terminal.err;
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+#include "Scan.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "Files.h"
+#include "Names.h"
+#include "archive/ArchiveFormat.h"
+
+namespace {
+
+const size_t MaxNameLength = 255;  // the record's L is one byte
+
+class FolderWalk {
+public:
+    FolderWalk(std::vector<SourceFile>& files, std::vector<std::string>& refusals)
+        : files(files), refusals(refusals) {}
+
+    // prefix: the archive name of the folder, "" for the top.
+    void Folder(const std::string& path, const std::string& prefix) {
+        DIR* folder = opendir(path.c_str());
+        if (folder == nullptr) {
+            refusals.push_back(SystemError(path));
+            return;
+        }
+        std::vector<std::string> children;
+        while (const dirent* child = readdir(folder)) {
+            std::string name = child->d_name;
+            if (name != "." && name != "..") children.push_back(name);
+        }
+        closedir(folder);
+        std::sort(children.begin(), children.end());
+        if (children.empty() && !prefix.empty()) {
+            refusals.push_back(path + ": empty folder (an archive holds files only)");
+        }
+        for (const std::string& child : children) Child(path + "/" + child, prefix, child);
+    }
+
+private:
+    void Child(const std::string& path, const std::string& prefix, const std::string& child) {
+        // On Windows it would split into folders that are not there.
+        if (child.find('\\') != std::string::npos) {
+            refusals.push_back(path + ": backslash in a file name");
+            return;
+        }
+        std::string name = prefix.empty() ? child : prefix + "\\" + child;
+        struct stat status;
+        if (lstat(path.c_str(), &status) != 0) {
+            refusals.push_back(SystemError(path));
+            return;
+        }
+        if (S_ISDIR(status.st_mode)) {
+            Folder(path, name);
+            return;
+        }
+        if (S_ISLNK(status.st_mode)) {
+            // Links to folders are not followed: they can loop.
+            if (stat(path.c_str(), &status) != 0) {
+                refusals.push_back(SystemError(path));
+                return;
+            }
+            if (S_ISDIR(status.st_mode)) {
+                refusals.push_back(path + ": symbolic link to a folder (not followed)");
+                return;
+            }
+        }
+        if (!S_ISREG(status.st_mode)) {
+            refusals.push_back(path + ": neither a file nor a folder");
+            return;
+        }
+        Add(name, path, static_cast<uint64_t>(status.st_size));
+    }
+
+    void Add(const std::string& name, const std::string& path, uint64_t size) {
+        if (name.size() > MaxNameLength) {
+            refusals.push_back(path + ": name of " + std::to_string(name.size()) + " bytes in the archive (at most " +
+                               std::to_string(MaxNameLength) + ")");
+        } else if (const char* why = CheckEntryName(name.data(), static_cast<uint32_t>(name.size()))) {
+            refusals.push_back(path + ": unsafe name \"" + name + "\": " + why);
+        } else if (size > UINT32_MAX) {
+            refusals.push_back(path + ": 4 GiB or larger (an entry holds less)");
+        } else {
+            files.push_back(SourceFile{name, path, size});
+        }
+    }
+
+    std::vector<SourceFile>& files;
+    std::vector<std::string>& refusals;
+};
+
+void RefuseClashes(const std::vector<SourceFile>& files, std::vector<std::string>& refusals) {
+    NameClash names;
+    for (const SourceFile& file : files) {
+        std::string clash = names.Add(file.name, file.path);
+        if (!clash.empty()) refusals.push_back(file.path + ": " + clash);
+    }
+}
+
+std::vector<SourceFile> ApplyOrder(const std::string& orderFile, const std::string& dir,
+                                   const std::vector<SourceFile>& files, std::vector<std::string>& refusals) {
+    std::vector<SourceFile> ordered;
+    std::ifstream in(orderFile, std::ios::binary);
+    if (!in) {
+        refusals.push_back(SystemError(orderFile));
+        return ordered;
+    }
+    std::map<std::string, size_t> byName;
+    for (size_t i = 0; i < files.size(); ++i) byName[files[i].name] = i;
+    std::vector<bool> listed(files.size(), false);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        std::replace(line.begin(), line.end(), '/', '\\');
+        std::string where = orderFile + ":" + std::to_string(number) + ": \"" + line + "\" ";
+        auto found = byName.find(line);
+        if (found == byName.end()) {
+            refusals.push_back(where + "is not a file below " + dir);
+        } else if (listed[found->second]) {
+            refusals.push_back(where + "is listed twice");
+        } else {
+            listed[found->second] = true;
+            ordered.push_back(files[found->second]);
+        }
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!listed[i]) refusals.push_back(files[i].path + ": not listed in " + orderFile);
+    }
+    return ordered;
+}
+
+}  // namespace
+
+std::vector<std::string> CollectSources(const std::string& folder, const std::string& orderFile,
+                                        std::vector<SourceFile>& files) {
+    std::vector<std::string> refusals;
+    files.clear();
+    std::string dir = folder;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    struct stat status;
+    if (stat(dir.c_str(), &status) != 0) {
+        refusals.push_back(SystemError(dir));
+        return refusals;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        refusals.push_back(dir + ": not a folder");
+        return refusals;
+    }
+    FolderWalk(files, refusals).Folder(dir, "");
+    RefuseClashes(files, refusals);
+    if (!orderFile.empty()) {
+        files = ApplyOrder(orderFile, dir, files, refusals);
+    } else {
+        std::sort(files.begin(), files.end(),
+                  [](const SourceFile& a, const SourceFile& b) { return a.name < b.name; });
+    }
+    return refusals;
+}
