@@ -4,13 +4,14 @@
 #   make demo                            build and run the launcher under Wine
 #   make test                            all tests: native, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
+#   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
 
 BUILD ?= build
 WIN := $(BUILD)/win
 HOST := $(BUILD)/host
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps host win test demo launcher clean
+.PHONY: all deps host win test demo launcher fuzz clean
 
 all: win
 
@@ -34,9 +35,19 @@ demo: win
 	@tools/wine-session.sh $(WIN) tools/demo.sh $(WIN)
 
 launcher: win
-	@test -n "$(OUT)" || { echo "usage: make launcher PAYLOAD=<dir> OUT=<file.exe>"; exit 2; }
-	@cp $(WIN)/launcher/ZAZezor.exe "$(OUT)"
-	@echo "built $(OUT)"
+	@test -n "$(PAYLOAD)" -a -n "$(OUT)" || { echo "usage: make launcher PAYLOAD=<dir> OUT=<file.exe>"; exit 2; }
+	@test -d "$(PAYLOAD)" || { echo "no payload folder $(PAYLOAD)"; exit 2; }
+	@cmake -S . -B $(WIN) -DOV_CUSTOM_PAYLOAD="$(abspath $(PAYLOAD))" >/dev/null
+	@cmake --build $(WIN) --target custom_launcher -- --no-print-directory
+	@cp $(WIN)/payload/custom_launcher.exe "$(OUT)"
+	@cmake -S . -B $(WIN) -DOV_CUSTOM_PAYLOAD= >/dev/null
+	@echo "built $(OUT) around $(PAYLOAD)"
+
+# libFuzzer comes with clang's runtime package; the seeds are packed by the
+# host build's ovpack.
+fuzz: host
+	@tools/install-deps.sh clang libclang-rt-14-dev
+	@tests/fuzz/run-fuzz.sh $(BUILD)/fuzz $(HOST)/tools/ovpack/ovpack $(FUZZ_RUNS)
 
 clean:
 	rm -rf $(BUILD)

@@ -25,3 +25,5 @@ function(ov_windows_path out path)
   string(REPLACE "/" "\\" p "${path}")
   set(${out} "Z:${p}" PARENT_SCOPE)
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)

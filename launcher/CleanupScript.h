@@ -4,8 +4,11 @@
 // The script is written line by line while the launcher extracts, one Write
 // per line, in this order: "cd \", the gate line (unless the gate program
 // already exists), one "del" per extracted file, one "rmdir" per created
-// folder (newest first), and the "del" of the script itself.  Paths are
-// written without quotes.  Write failures raise QlStreamException by pointer.
+// folder (newest first), and the "del" of the script itself.  Each line is
+// written in the OEM code page that cmd.exe reads; in paths every '%' is
+// doubled, and a path with a blank or another character that cmd.exe would
+// split at is quoted (plain paths are written as they are).  Failures raise
+// QlStreamException by pointer, with the script's path as the text.
 #ifndef ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 #define ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 

@@ -16,7 +16,8 @@ double GetDriveFreeBytes(const char* drive);
 // seeded once per process from the clock.  Empty after 1000 tries.
 QlString MakeUniqueName(QlString pattern);
 
-// A path made safe to use as a format string: every '%' doubled.
+// A path made safe to use as a format string or in a batch file: every
+// '%' doubled.
 QlString EscapePercent(const char* path);
 
 // timeGetTime, with winmm.dll loaded from the system folder on first use.

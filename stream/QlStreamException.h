@@ -12,6 +12,12 @@ enum QlStreamCause {
     UnlockFailed = 6,
     OpenFailed = 7,
     CloseFailed = 8,
+    // Raised by the extraction, by pointer, with the entry, target or
+    // archive at fault as the text.
+    EntryDamaged = 9,      // did not inflate completely to its recorded size
+    ArchiveMalformed = 10, // a count, offset or size outside the archive
+    EntryNameRefused = 11, // a name that would leave the extraction folder
+    PathTooLong = 12,      // a target or folder path beyond the extractor's limits
     InflateInitFailed = -5,
     InflateEndFailed = -9,
     NoInputBuffer = -10,

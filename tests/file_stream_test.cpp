@@ -4,29 +4,17 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
+#include "StreamErrors.h"
 #include "WinHarness.h"
 #include "stream/QlFileStream.h"
 
+using harness::CauseOf;
 using harness::TestFolder;
 
 namespace {
 
-// Runs body and returns the cause of the QlStreamException it throws by
-// pointer (deleting it), or 0 when it throws nothing.
-template <typename Body>
-int CauseOf(Body body, std::string* text = nullptr) {
-    try {
-        body();
-    } catch (QlStreamException* error) {
-        std::unique_ptr<QlStreamException> owned(error);
-        if (text != nullptr) *text = error->text != nullptr ? error->text : "";
-        return error->cause;
-    }
-    return 0;
-}
 
 bool CanOpen(const std::string& path, unsigned int flags) {
     QlFileStream other;

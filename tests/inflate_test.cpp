@@ -3,24 +3,16 @@
 // damaged and followed by other bytes.
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
 #include "stream/QlInflater.h"
 #include "stream/QlMemoryInStream.h"
+#include "tests/common/archive_builder.h"
 
 namespace {
 
-std::string Deflate(const std::string& content) {
-    uLongf size = compressBound(static_cast<uLong>(content.size()));
-    std::string stored(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&stored[0]), &size, reinterpret_cast<const Bytef*>(content.data()),
-              static_cast<uLong>(content.size()), 6);
-    stored.resize(size);
-    return stored;
-}
+using archivetest::Deflate;
 
 // Some text that compresses, then bytes that do not: several pieces long.
 std::string Content() {

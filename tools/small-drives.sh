@@ -5,7 +5,7 @@
 #   tools/small-drives.sh mount|unmount BUILD_DIR
 #
 #   T:  5 MiB   less free space than the launcher asks for
-#   U: 16 MiB   enough for the free-space check, too little for a big payload
+#   U: 11 MiB   enough for the free-space check, too little for a big payload
 #
 # Mounting needs root.  Where it is not permitted the drives are simply not
 # there and the tests that need them skip, saying why.
@@ -14,7 +14,7 @@ set -u
 build=$(cd "$2" && pwd)
 prefix=${WINEPREFIX:-$build/wineprefix}
 
-drives="t:5m u:16m"
+drives="t:5m u:11m"
 
 unmount_all() {
     for spec in $drives; do
@@ -40,7 +40,7 @@ mount)
         fi
         ln -sfn "$build/drives/$letter" "$prefix/dosdevices/$letter:"
     done
-    echo "small drives mapped: T: 5 MiB, U: 16 MiB"
+    echo "small drives mapped: T: 5 MiB, U: 11 MiB"
     ;;
 unmount)
     unmount_all

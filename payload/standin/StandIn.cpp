@@ -1,16 +1,32 @@
-// A stand-in for the next stage (and the gate program): records the command
-// line it was given and its current folder, so tests and the demo can show
-// what the launcher handed over.
+// Stands in for the product's next stage (Bootlace.exe) and gate program
+// (exitgate.exe): records the command line it was given and its current
+// folder, so tests and the demo can show what it was handed.
 //
-// The record goes to the file named by OV_RECORD (no record without it):
-// the raw command line, a line feed, the current folder, a line feed.  It is
-// written under a temporary name and renamed, so a reader never sees half.
+// The record goes into the folder named by OV_RECORD (no record without it),
+// as <program name>.txt: the raw command line, its current folder and its
+// own path, each followed by a line feed.  It is written under a temporary name and renamed,
+// so a reader never sees half of it.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char target[MAX_PATH];
     DWORD length = GetEnvironmentVariableA("OV_RECORD", target, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH - 4) return 0;
+    if (length == 0 || length >= MAX_PATH / 2) return 0;
+
+    char ownPath[MAX_PATH];
+    DWORD programLength = GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
+    if (programLength == 0 || programLength >= MAX_PATH) return 1;
+    char program[MAX_PATH];
+    lstrcpyA(program, ownPath);
+    char* name = program + programLength;
+    while (name > program && name[-1] != '\\') --name;
+    char* extension = name;
+    while (*extension != '\0' && *extension != '.') ++extension;
+    *extension = '\0';
+    if (target[length - 1] != '\\') lstrcatA(target, "\\");
+    if (lstrlenA(target) + lstrlenA(name) + 8 >= MAX_PATH) return 1;
+    lstrcatA(target, name);
+    lstrcatA(target, ".txt");
 
     char folder[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, folder);
@@ -25,6 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WriteFile(file, commandLine, lstrlenA(commandLine), &done, nullptr);
     WriteFile(file, "\n", 1, &done, nullptr);
     WriteFile(file, folder, lstrlenA(folder), &done, nullptr);
+    WriteFile(file, "\n", 1, &done, nullptr);
+    WriteFile(file, ownPath, lstrlenA(ownPath), &done, nullptr);
     WriteFile(file, "\n", 1, &done, nullptr);
     CloseHandle(file);
     return MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;

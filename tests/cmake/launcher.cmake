@@ -1,5 +1,39 @@
-ov_windows_test(launcher_test launcher_test.cpp)
-target_compile_definitions(launcher_test PRIVATE
+# End-to-end tests of launcher executables; they find the programs and the
+# demo payload through these paths.
+set(ov_launcher_paths
   OV_LAUNCHER_EXE="$<TARGET_FILE:ZAZezor>"
-  OV_STANDIN_EXE="$<TARGET_FILE:Bootlace>")
-add_dependencies(launcher_test ZAZezor Bootlace)
+  OV_BARE_LAUNCHER_EXE="$<TARGET_FILE:ZAZezorBare>"
+  OV_STANDIN_EXE="$<TARGET_FILE:Bootlace>"
+  OV_DEMO_PAYLOAD="${CMAKE_BINARY_DIR}/payload/demo"
+  OV_DEMO_ARCHIVES="${CMAKE_BINARY_DIR}/payload/ZAZezor-payload")
+
+ov_windows_test(launcher_test launcher_test.cpp)
+target_compile_definitions(launcher_test PRIVATE ${ov_launcher_paths})
+add_dependencies(launcher_test ZAZezor ZAZezorBare Bootlace)
+
+ov_windows_test(payload_test payload_test.cpp)
+target_compile_definitions(payload_test PRIVATE ${ov_launcher_paths})
+add_dependencies(payload_test ZAZezor ZAZezorBare Bootlace)
+set_tests_properties(payload_test PROPERTIES FIXTURES_REQUIRED small_drives)
+
+# A DLL that marks it was loaded, planted beside launchers under test.
+add_library(planted SHARED planted/Planted.cpp)
+set_target_properties(planted PROPERTIES PREFIX "")
+target_compile_definitions(payload_test PRIVATE OV_PLANTED_DLL="$<TARGET_FILE:planted>")
+add_dependencies(payload_test planted)
+
+# Too little space, once per language of the catalogue.  Wine takes the
+# language from LC_ALL (these machines may have no such locale installed),
+# and a program's children keep it.
+ov_windows_test_program(low_space_test low_space_test.cpp)
+target_compile_definitions(low_space_test PRIVATE ${ov_launcher_paths})
+add_dependencies(low_space_test ZAZezor)
+foreach(row "en_US 0409" "de_DE 0407" "fr_CA 0C0C" "it_CH 0810")
+  string(REGEX MATCHALL "[^ ]+" fields "${row}")
+  list(GET fields 0 locale)
+  list(GET fields 1 langid)
+  set(test low_space_test_${locale})
+  add_test(NAME ${test} COMMAND low_space_test)
+  set_tests_properties(${test} PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED small_drives
+    ENVIRONMENT "LANG=${locale}.UTF-8;LC_ALL=${locale}.UTF-8;OV_EXPECT_LANGID=${langid}")
+endforeach()

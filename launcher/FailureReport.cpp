@@ -1,0 +1,101 @@
+#include "FailureReport.h"
+
+#include "launcher/MessageCatalogue.h"
+#include "stream/QlStreamException.h"
+#include "string/QlString.h"
+
+namespace {
+
+// In the catalogue's language and code page (Windows-1252), one text per
+// column in its order.
+const char* const FileFailure[] = {
+    "Setup could not write or read the file\n%s\n(%s).\n\nSetup has stopped and removed the files it had written.",
+    "Il programma di installazione non ha potuto scrivere o leggere il file\n%s\n(%s).\n\n"
+    "L'installazione \xE8 stata interrotta e i file gi\xE0 scritti sono stati rimossi.",
+    "Le programme d'installation n'a pas pu \xE9" "crire ou lire le fichier\n%s\n(%s).\n\n"
+    "L'installation a \xE9t\xE9 arr\xEAt\xE9" "e et les fichiers d\xE9j\xE0 \xE9" "crits ont \xE9t\xE9 supprim\xE9s.",
+    "Das Setup konnte die Datei\n%s\nnicht schreiben oder lesen (%s).\n\n"
+    "Das Setup wurde beendet und hat die bereits geschriebenen Dateien entfernt.",
+};
+
+const char* const DiskReason[] = {
+    "the disk is full or cannot be written",
+    "il disco \xE8 pieno o protetto da scrittura",
+    "le disque est plein ou prot\xE9g\xE9 en \xE9" "criture",
+    "der Datentr\xE4" "ger ist voll oder schreibgesch\xFC" "tzt",
+};
+
+const char* const AccessReason[] = {
+    "the file cannot be created or opened",
+    "il file non pu\xF2 essere creato o aperto",
+    "le fichier ne peut pas \xEAtre cr\xE9\xE9 ou ouvert",
+    "die Datei kann nicht angelegt oder ge\xF6" "ffnet werden",
+};
+
+const char* const DamageReason[] = {
+    "the setup program is damaged; please download it again",
+    "il programma di installazione \xE8 danneggiato; scaricarlo di nuovo",
+    "le programme d'installation est endommag\xE9 ; veuillez le t\xE9l\xE9" "charger \xE0 nouveau",
+    "das Setup-Programm ist besch\xE4" "digt; bitte laden Sie es erneut herunter",
+};
+
+const char* const LengthReason[] = {
+    "the path is too long",
+    "il percorso \xE8 troppo lungo",
+    "le chemin est trop long",
+    "der Pfad ist zu lang",
+};
+
+const char* const StartFailure[] = {
+    "Setup could not start the program\n%s\n\n%s",
+    "Il programma di installazione non ha potuto avviare il programma\n%s\n\n%s",
+    "Le programme d'installation n'a pas pu d\xE9marrer le programme\n%s\n\n%s",
+    "Das Setup konnte das Programm\n%s\nnicht starten.\n\n%s",
+};
+
+const char* const* ReasonFor(int cause) {
+    switch (cause) {
+    case WriteFailed:
+    case WriteIncomplete:
+        return DiskReason;
+    case PathTooLong:
+        return LengthReason;
+    case ReadFailed:
+    case SeekFailed:
+    case UnlockFailed:
+    case OpenFailed:
+    case CloseFailed:
+        return AccessReason;
+    default:  // the archive or the inflate engine: the payload is damaged
+        return DamageReason;
+    }
+}
+
+void Show(const QlString& text) {
+    MessageBoxA(nullptr, text, GetMessageText(MSG_SETUP_TITLE), MB_TOPMOST | MB_ICONERROR);
+}
+
+}  // namespace
+
+void ReportFileFailure(const char* file, int cause) {
+    MessageColumn language = GetMessageColumn();
+    QlString text;
+    text.Format(FileFailure[language], file, ReasonFor(cause)[language]);
+    Show(text);
+}
+
+void ReportStartFailure(const char* program, DWORD error) {
+    QlString reason;
+    char* system = nullptr;
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&system), 0, nullptr) != 0 &&
+        system != nullptr) {
+        reason = system;
+        LocalFree(system);
+    } else {
+        reason.Format("Error %lu", static_cast<unsigned long>(error));
+    }
+    QlString text;
+    text.Format(StartFailure[GetMessageColumn()], program, static_cast<const char*>(reason));
+    Show(text);
+}

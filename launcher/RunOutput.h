@@ -1,0 +1,19 @@
+// What one run of the launcher wrote, so that a run that cannot finish
+// takes back exactly that and nothing else.
+#ifndef ORVANE_LAUNCHER_RUNOUTPUT_H
+#define ORVANE_LAUNCHER_RUNOUTPUT_H
+
+#include "archive/FolderRegistry.h"
+#include "string/QlString.h"
+
+struct RunOutput {
+    FolderRegistry folders;  // created by extraction, newest first
+    FolderRegistry files;    // every target whose extraction began, newest first
+    QlString script;         // empty until the script is created
+
+    // Deletes the files, removes the folders children first, then deletes
+    // the script.  The script must be closed.
+    void Remove();
+};
+
+#endif

@@ -1,0 +1,1 @@
+ov_windows_test(extract_test extract_test.cpp)

@@ -1,0 +1,47 @@
+#include "LauncherRun.h"
+
+namespace harness {
+
+LauncherRun::LauncherRun()
+    : folder(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+      downloads(folder.Subfolder("DOWN LOAD")),
+      launcher(downloads + "SET UP.EXE"),
+      records(folder.Subfolder("records")) {
+    SetEnvironmentVariableA("OV_RECORD", records.c_str());
+}
+
+LauncherRun::~LauncherRun() {
+    SetEnvironmentVariableA("OV_RECORD", nullptr);
+}
+
+void LauncherRun::UseLauncher(const std::string& executable) {
+    CopyFileA(executable.c_str(), launcher.c_str(), FALSE);
+}
+
+DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir) {
+    return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir);
+}
+
+StandInRecord LauncherRun::Record(const char* program, bool wait) {
+    std::string path = records + program + ".txt";
+    std::string bytes = wait ? WaitForFile(path) : ReadFileBytes(path);
+    StandInRecord record;
+    size_t first = bytes.find('\n');
+    size_t second = bytes.find('\n', first + 1);
+    size_t third = bytes.find('\n', second + 1);
+    if (third == std::string::npos) return record;
+    record.commandLine = bytes.substr(0, first);
+    record.folder = bytes.substr(first + 1, second - first - 1);
+    record.module = bytes.substr(second + 1, third - second - 1);
+    // The record is written just before the stand-in ends; give it the
+    // moment to end, so its executable can be deleted.
+    Sleep(200);
+    return record;
+}
+
+void LauncherRun::ForgetRecords() {
+    RemoveTree(records);
+    CreateFolders(records);
+}
+
+}  // namespace harness

@@ -1,0 +1,47 @@
+// A launcher run under test: a copy of a launcher executable in a download
+// folder of a private test folder, run with a chosen temporary folder, and
+// the stand-in programs' records of what they were given.
+#ifndef ORVANE_TESTS_HARNESS_LAUNCHERRUN_H
+#define ORVANE_TESTS_HARNESS_LAUNCHERRUN_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "WinHarness.h"
+
+namespace harness {
+
+struct StandInRecord {
+    std::string commandLine;
+    std::string folder;  // its current folder
+    std::string module;  // its own path
+    bool present() const { return !module.empty(); }
+};
+
+class LauncherRun : public ::testing::Test {
+protected:
+    LauncherRun();
+    ~LauncherRun() override;
+
+    // Copies this launcher executable to the download folder as `launcher`.
+    void UseLauncher(const std::string& executable);
+    // Runs the launcher as "<launcher>"<after>, with TMP and TEMP set to
+    // tempDir, from the test folder; returns its exit code.
+    DWORD Run(const std::string& after, const std::string& tempDir);
+    // What a stand-in (Bootlace, exitgate) recorded; waits a while for it
+    // when wait is set, else takes what is there.
+    StandInRecord Record(const char* program, bool wait = true);
+    void ForgetRecords();
+
+    TestFolder folder;
+    std::string downloads;
+    std::string launcher;
+    std::string records;
+};
+
+}  // namespace harness
+
+#endif
