@@ -20,10 +20,4 @@ add_subdirectory(${GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 
-# A Unix path as the Windows programs see it (Wine maps / to Z:).
-function(ov_windows_path out path)
-  string(REPLACE "/" "\\" p "${path}")
-  set(${out} "Z:${p}" PARENT_SCOPE)
-endfunction()
-
 include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
