@@ -7,7 +7,8 @@
 
 #include <stdio.h>
 
-#include <exception>
+#include <cxxabi.h>
+
 #include <new>
 
 void QlString::Format(const char* format, ...) {
@@ -64,7 +65,7 @@ void QlString::FormatMessageA(const char* format, ...) {
         // The string keeps its text.  Inside a handler the caller gets the
         // exception it is handling; otherwise the system could not supply
         // the text, which is what an allocation failure means.
-        if (std::current_exception()) throw;
+        if (abi::__cxa_current_exception_type() != nullptr) throw;
         throw std::bad_alloc();
     }
     *this = text;
