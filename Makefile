@@ -4,6 +4,7 @@
 #   make demo                            build and run the launcher under Wine
 #   make test                            all tests: native, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
+#   make screenshot                      docs/splash.png, the splash under Wine
 #   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
 
 BUILD ?= build
@@ -48,6 +49,21 @@ launcher: win
 fuzz: host
 	@tools/install-deps.sh clang libclang-rt-14-dev
 	@tests/fuzz/run-fuzz.sh $(BUILD)/fuzz $(HOST)/tools/ovpack/ovpack $(FUZZ_RUNS)
+
+# docs/splash.png: the splash as the virtual display (1024x768) shows it,
+# cropped to its window; splash_show keeps it up until the stop file exists.
+.PHONY: screenshot
+screenshot: win
+	@tools/install-deps.sh imagemagick x11-apps
+	@mkdir -p docs; rm -f $(WIN)/splash-geometry $(WIN)/splash-stop
+	@tools/wine-session.sh $(WIN) sh -c 'wine $(WIN)/tests/splash_show.exe $(abspath $(WIN))/splash-stop \
+	    >$(WIN)/splash-geometry & shown=$$!; \
+	    while [ ! -s $(WIN)/splash-geometry ] && kill -0 $$shown 2>/dev/null; do sleep 0.1; done; \
+	    [ -s $(WIN)/splash-geometry ] && xwd -root -silent | \
+	        convert xwd:- -crop "$$(cat $(WIN)/splash-geometry)" +repage -strip \
+	            -define png:exclude-chunk=date,time docs/splash.png; \
+	    status=$$?; touch $(WIN)/splash-stop; wait $$shown; exit $$status'
+	@echo "wrote docs/splash.png"
 
 clean:
 	rm -rf $(BUILD)

@@ -1,13 +1,137 @@
+// The splash dialog: a borderless popup showing the splash picture centred
+// on the screen, with no controls and no caption.
 #include "Splash.h"
 
-// Placeholder until the splash dialog and its bitmap exist: behaves as a
-// dialog that cannot be created, so neither of the launcher's waits blocks.
-HWND CreateSplash() {
-    SplashPaintPending = 0;
-    SplashAlive = 0;
-    return nullptr;
+#include <stdlib.h>
+
+#include "Dib.h"
+#include "launcher/Launcher.h"
+#include "launcher/MessageCatalogue.h"
+
+namespace {
+
+const int SplashDialogId = 103;
+const int SplashIconId = 101;
+const int SplashBitmapId = 134;
+
+// Owned by the one splash; released when it ends or is destroyed.
+BITMAPINFOHEADER* splashDib;
+HPALETTE splashPalette;
+
+void DeleteSplashPalette() {
+    if (splashPalette == nullptr) return;
+    DeleteObject(splashPalette);
+    splashPalette = nullptr;
 }
 
-INT_PTR CALLBACK SplashDialogProc(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
+void ReleaseSplashDib() {
+    FreeDib(splashDib);
+    splashDib = nullptr;
+}
+
+// Hides the splash (it is not destroyed) and lets both of the launcher's
+// waits end: one that comes before the first paint would otherwise never end.
+void EndSplash(HWND window) {
+    EndDialog(window, 1);
+    DeleteSplashPalette();
+    SplashAlive = 0;
+    SplashPaintPending = 0;
+}
+
+// Sizes the window so its client area is the picture (the template's size
+// when there is none), places it at the middle of the screen's width and
+// three fifths down its free height, shows it and sets the program icon.
+void InitSplash(HWND window) {
+    splashDib = LoadDibResource(SplashBitmapId, AppInstance);
+    if (splashDib != nullptr) splashPalette = CreateDibPalette(splashDib);
+
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    int outerWidth = outer.right - outer.left;
+    int outerHeight = outer.bottom - outer.top;
+    int width = outerWidth;
+    int height = outerHeight;
+    if (splashDib != nullptr) {
+        width = splashDib->biWidth + outerWidth - client.right;
+        height = splashDib->biHeight + outerHeight - client.bottom;
+    }
+    int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) * 3 / 5;
+    SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+
+    HICON icon = LoadIconA(AppInstance, MAKEINTRESOURCEA(SplashIconId));
+    SetClassLongA(window, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
+}
+
+void PaintSplash(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    {
+        QlSelectedPalette selected(dc, splashPalette);
+        PaintDib(splashDib, dc, 0, 0);
+    }
+    EndPaint(window, &paint);
+    SplashPaintPending = 0;
+}
+
+// Yes ends the whole process through the runtime's exit, with code 0.
+void ConfirmClose() {
+    int answer = MessageBoxA(nullptr, GetMessageText(MSG_CONFIRM_INTERRUPT), GetMessageText(MSG_SETUP_TITLE),
+                             MB_YESNO | MB_TOPMOST);
+    if (answer == IDYES) exit(0);
+}
+
+}  // namespace
+
+HWND CreateSplash() {
+    HWND window = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(SplashDialogId), nullptr, SplashDialogProc, 0);
+    if (window == nullptr) {
+        SplashPaintPending = 0;
+        SplashAlive = 0;
+        return nullptr;
+    }
+    RECT outer;
+    GetWindowRect(window, &outer);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
+    SetWindowPos(window, HWND_NOTOPMOST, x, y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+    return window;
+}
+
+INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitSplash(window);
+        return TRUE;
+    case WM_PAINT:
+        PaintSplash(window);
+        return TRUE;
+    case WM_KILLFOCUS:
+        // Only once the next stage runs: until then a click elsewhere must
+        // not end the splash.
+        if (NextStageLaunched) EndSplash(window);
+        return TRUE;
+    case WM_CLOSE:
+        ConfirmClose();
+        return TRUE;
+    case WM_TIMER:
+        KillTimer(window, 1);
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    case WM_COMMAND:
+        // The whole wParam: a notification code in the high word is not a Cancel.
+        if (wParam == IDCANCEL) {
+            EndSplash(window);
+            ReleaseSplashDib();
+        }
+        return TRUE;
+    case WM_NCDESTROY:
+        // Whatever an end left behind goes with the window.
+        DeleteSplashPalette();
+        ReleaseSplashDib();
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-// 1 until the splash has painted once (or could not be created).
+// 1 until the splash has painted once (or has ended, or could not be created).
 extern int SplashPaintPending;
 // 1 until the splash has ended (or could not be created).
 extern int SplashAlive;
@@ -14,10 +14,15 @@ extern int SplashAlive;
 // the splash ends itself when it loses the focus.
 extern bool NextStageLaunched;
 
-// Creates, shows and centres the splash; null when the dialog cannot be
-// created, in which case both flags are cleared so no wait blocks.
+// Creates, shows and centres the splash (dialog 103, bitmap 134 and icon 101
+// of AppInstance); null when the dialog cannot be created, in which case both
+// flags are cleared so no wait blocks.  The launcher destroys the window;
+// the picture and its palette go with it.
 HWND CreateSplash();
 
+// Paints the picture; ends the splash on Cancel (also posted by any timer),
+// and on losing the focus once NextStageLaunched is set; asks before a close
+// and ends the process with exit code 0 on Yes.
 INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One non-blocking pump step: takes one message of any window of the thread
