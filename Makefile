@@ -6,6 +6,7 @@
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
 #   make screenshot                      docs/splash.png, the splash under Wine
 #   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
+#   make bench [BENCH_RUNS=n]            launcher against NSIS, one table (a few minutes)
 
 BUILD ?= build
 WIN := $(BUILD)/win
@@ -64,6 +65,13 @@ screenshot: win
 	            -define png:exclude-chunk=date,time docs/splash.png; \
 	    status=$$?; touch $(WIN)/splash-stop; wait $$shown; exit $$status'
 	@echo "wrote docs/splash.png"
+
+# The launcher against an NSIS installer on generated payloads, the floors,
+# the sizes and the packer's speed; one table (README, "Benchmarks").
+.PHONY: bench
+bench: win
+	@tools/install-deps.sh nsis
+	@MAKE="$(MAKE)" BENCH_RUNS="$(BENCH_RUNS)" sh bench/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
