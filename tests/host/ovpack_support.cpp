@@ -3,11 +3,14 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace archivetest {
@@ -29,6 +32,31 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::string MixedContent(size_t length, unsigned seed) {
+    static const char* const words[] = {"setup ", "archive ", "entry ", "block ", "stream ", "folder ", "\r\n"};
+    std::mt19937 random(seed);
+    std::string content;
+    while (content.size() < length) {
+        size_t run = 1000 + random() % 90000;
+        switch (random() % 3) {
+        case 0:
+            while (run > 0 && content.size() < length) {
+                const char* word = words[random() % 7];
+                content += word;
+                run -= std::min(run, strlen(word));
+            }
+            break;
+        case 1:
+            for (; run > 0; --run) content += static_cast<char>(random());
+            break;
+        default:
+            content.append(run, '\0');
+        }
+    }
+    content.resize(length);
+    return content;
 }
 
 namespace {

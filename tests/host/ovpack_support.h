@@ -27,6 +27,11 @@ private:
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 
+// length bytes that alternate, in runs of uneven length, between text that
+// compresses well, bytes that do not compress, and zeros; the same for the
+// same seed.
+std::string MixedContent(size_t length, unsigned seed);
+
 struct Run {
     int status;  // exit status, or -1 when it did not exit normally
     std::string out;

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <random>
 
+#include "BlockDeflate.h"
 #include "archive/ArchiveFormat.h"
 #include "ovpack_support.h"
 
@@ -91,6 +94,73 @@ TEST(Ovpack, SameBytesWhateverTheJobCount) {
         if (*jobs) args.insert(args.end(), {"--jobs", jobs});
         ASSERT_EQ(0, RunOvpack(args).status);
         EXPECT_TRUE(reference == ReadFile(folder / "n.ovarc"));
+    }
+}
+
+// Large entries are compressed in blocks on several threads: still one
+// zlib stream each, the same bytes as the block scheme made in one pass,
+// and the same archive for any job count.  Small entries between them and
+// an entry of exactly two blocks (whose end only a further read finds)
+// share the threads.
+TEST(Ovpack, LargeEntriesInBlocksAreOneZlibStreamWhateverTheJobCount) {
+    TempFolder folder;
+    const std::pair<const char*, std::string> files[] = {
+        {"a.txt", "small before"},
+        {"big.bin", archivetest::MixedContent(9 * BlockSize + 4321, 11)},
+        {"m.txt", "small between"},
+        {"two.bin", archivetest::MixedContent(2 * BlockSize, 12)},
+        {"z.txt", ""},
+    };
+    for (const auto& file : files) WriteFile(folder / "in/" + file.first, file.second);
+    std::string reference;
+    for (const char* jobs : {"1", "2", "7"}) {
+        SCOPED_TRACE(jobs);
+        std::string out = folder / (std::string(jobs) + ".ovarc");
+        ASSERT_EQ(0, RunOvpack({"create", out, folder / "in", "--jobs", jobs}).status);
+        if (reference.empty()) reference = ReadFile(out);
+        EXPECT_TRUE(reference == ReadFile(out));
+    }
+    std::vector<ArchiveEntry> entries = Entries(reference);
+    ASSERT_EQ(5u, entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string& content = files[i].second;
+        SCOPED_TRACE(files[i].first);
+        EXPECT_EQ(files[i].first, Name(entries[i]));
+        EXPECT_EQ(content.size(), entries[i].inflatedSize);
+        std::string stored(reinterpret_cast<const char*>(entries[i].data), entries[i].storedSize);
+        EXPECT_EQ("\x78\x9C", stored.substr(0, 2));
+        std::string inflated(content.size() + 1, '\0');
+        uLongf size = static_cast<uLongf>(inflated.size());
+        ASSERT_EQ(Z_OK, uncompress(reinterpret_cast<Bytef*>(&inflated[0]), &size,
+                                   reinterpret_cast<const Bytef*>(stored.data()), static_cast<uLong>(stored.size())));
+        inflated.resize(size);
+        EXPECT_TRUE(content == inflated);
+        std::vector<uint8_t> scheme = DeflateInBlocks(reinterpret_cast<const uint8_t*>(content.data()), content.size());
+        EXPECT_TRUE(std::string(scheme.begin(), scheme.end()) == stored);
+    }
+    archivetest::Run verify = RunOvpack({"verify", folder / "7.ovarc"});
+    EXPECT_EQ(0, verify.status) << verify.err;
+    ASSERT_EQ(0, RunOvpack({"extract", folder / "7.ovarc", folder / "out"}).status);
+    for (const auto& file : files) EXPECT_TRUE(file.second == ReadFile(folder / "out/" + file.first)) << file.first;
+}
+
+// A file whose content is not what its size said (a /proc file claims 0
+// bytes) is found only once it is read, while other threads compress the
+// blocks around it: the run stops, naming it, and leaves nothing behind.
+TEST(Ovpack, AFileThatChangesWhilePackedStopsTheRun) {
+    for (const char* jobs : {"1", "2", "7"}) {
+        SCOPED_TRACE(jobs);
+        TempFolder folder;
+        WriteFile(folder / "in/a.bin", archivetest::MixedContent(5 * BlockSize, 1));
+        ASSERT_EQ(0, symlink("/proc/self/status", (folder / "in/b.status").c_str()));
+        WriteFile(folder / "in/c.bin", archivetest::MixedContent(5 * BlockSize, 2));
+        WriteFile(folder / "out/a.ovarc", "before");
+        archivetest::Run run = RunOvpack({"create", folder / "out/a.ovarc", folder / "in", "--jobs", jobs});
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("in/b.status: changed while it was being packed")) << run.err;
+        EXPECT_EQ("before", ReadFile(folder / "out/a.ovarc"));
+        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder / "out"),
+                                   std::filesystem::directory_iterator()));
     }
 }
 

@@ -1,9 +1,11 @@
-// Writing an archive from collected files.  Entries are compressed
-// independently, on several threads when asked, and written in order, so
-// the bytes are the same whatever the number of jobs: zlib level 6 (every
-// stream begins 0x78 0x9C), times from the files (see Pack.cpp), no other
-// input.  The archive is written to a temporary file beside out and renamed
-// into place only when complete: a failed run leaves out as it was.
+// Writing an archive from collected files.  Entries are compressed in
+// independent blocks (BlockDeflate.h), on several threads when asked, even
+// within one entry, and written in order, so the bytes are the same
+// whatever the number of jobs: one zlib stream per entry at level 6 (it
+// begins 0x78 0x9C), times from the files (see BlockSource.cpp), no other
+// input.  Memory holds a few blocks per job, however large the files.  The
+// archive is written to a temporary file beside out and renamed into place
+// only when complete: a failed run leaves out as it was.
 #ifndef ORVANE_TOOLS_OVPACK_PACK_H
 #define ORVANE_TOOLS_OVPACK_PACK_H
 

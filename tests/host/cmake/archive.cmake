@@ -6,6 +6,7 @@ ov_host_test(archive_format_test
 target_link_libraries(archive_format_test PRIVATE z)
 
 ov_host_test(ovpack_test
+  ovpack_blocks_test.cpp
   ovpack_inspect_test.cpp
   ovpack_test.cpp
   ovpack_support.cpp
