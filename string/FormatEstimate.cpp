@@ -24,7 +24,7 @@ long long Max(long long a, long long b) {
 }
 
 // Estimate of one conversion specification starting after its '%'.  Returns
-// false when the format ends inside the specification.
+// false when the format ends before the conversion character.
 bool EstimateConversion(const char*& p, va_list& args, long long& total) {
     long long width = 0;
     long long precision = 0;

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "LauncherRun.h"
-#include "splash/Splash.h"
 
 namespace {
 
@@ -115,17 +114,6 @@ TEST_F(DemoLauncher, AnUnusableTemporaryPathFallsBackToTheRootOfC) {
         harness::RemoveTree(next.folder);
         DeleteFileA(("C:\\" + match[1].str()).c_str());
     }
-}
-
-TEST(FinalWait, EndsFiveSecondsAfterItsStartEvenAcrossTheWrap) {
-    EXPECT_FALSE(LingerExpired(1000, 1000));
-    EXPECT_FALSE(LingerExpired(1000, 5999));
-    EXPECT_TRUE(LingerExpired(1000, 6000));
-    EXPECT_TRUE(LingerExpired(1000, 6001));
-    // Within 5000 ms below the wrap the deadline wraps to a small value and
-    // the wait ends at its first test.
-    EXPECT_TRUE(LingerExpired(0xFFFFF000u, 0xFFFFF000u));
-    EXPECT_FALSE(LingerExpired(0xFFFF0000u, 0xFFFF0001u));
 }
 
 }  // namespace
