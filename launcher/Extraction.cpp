@@ -39,6 +39,7 @@ void CheckArchive(const char* archive, const void* base, DWORD size) {
     if (reader.Error() != nullptr) RaiseMalformed(archive, reader);
 }
 
+// The archive was walked by CheckArchive, so its directory is sound.
 void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, FolderRegistry& registry,
                     FolderRegistry& files, CleanupScript& script) {
     ArchiveReader reader(base, size);
