@@ -211,14 +211,6 @@ std::vector<std::string> Conversions(const char* text) {
     return found;
 }
 
-TEST(MessageTable, ConversionsFindEveryKind) {
-    EXPECT_EQ((std::vector<std::string>{"%d", "%d", "%d"}), Conversions(MessageTable[2].texts[MESSAGE_ENGLISH]));
-    EXPECT_EQ((std::vector<std::string>{"%s", "%.1f", "%.1f"}), Conversions(MessageTable[5].texts[MESSAGE_ENGLISH]));
-    EXPECT_EQ((std::vector<std::string>{"%x", "%s"}), Conversions(MessageTable[35].texts[MESSAGE_ENGLISH]));
-    EXPECT_EQ(std::vector<std::string>{"%-08.3lx"}, Conversions("100%% a %-08.3lx b %%"));
-    EXPECT_TRUE(Conversions(MessageTable[1].texts[MESSAGE_ENGLISH]).empty());
-}
-
 // A caller formats the text of whichever language it gets with the same
 // arguments, so every translation must take them in English's order and kinds.
 TEST(MessageTable, EveryLanguageTakesTheArgumentsOfEnglish) {

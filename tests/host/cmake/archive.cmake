@@ -7,7 +7,7 @@ target_link_libraries(archive_format_test PRIVATE z)
 
 ov_host_test(ovpack_test
   ovpack_blocks_test.cpp
-  ovpack_inspect_test.cpp
+  ovpack_list_verify_test.cpp
   ovpack_test.cpp
   ovpack_support.cpp
   ${CMAKE_SOURCE_DIR}/tests/common/archive_builder.cpp)
