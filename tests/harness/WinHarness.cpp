@@ -61,6 +61,9 @@ DWORD RunProgram(const std::string& app, const std::string& commandLine, const s
         DWORD waited = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 50, QS_ALLINPUT);
         if (waited == WAIT_OBJECT_0) {
             GetExitCodeProcess(process.hProcess, &exitCode);
+            // What the program asked of our windows just before it ended
+            // (a restore, say) may still wait in the queue.
+            PumpPendingMessages();
             break;
         }
         PumpPendingMessages();
