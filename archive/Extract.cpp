@@ -1,5 +1,7 @@
 #include "Extract.h"
 
+#include <windows.h>
+
 #include <direct.h>
 #include <io.h>
 #include <stdlib.h>
@@ -83,8 +85,34 @@ int CreateFolderPath(const char* path, FolderRegistry* registry) {
     return result;
 }
 
+namespace {
+
+bool InRegistry(const FolderRegistry& registry, const QlString& path) {
+    for (const QlString& folder : registry) {
+        if (lstrcmpiA(folder, path) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void CreateEntryFolders(const char* root, const char* name, unsigned int nameLength, FolderRegistry& registry) {
+    for (unsigned int i = 0; i < nameLength; ++i) {
+        if (name[i] != '\\') continue;
+        QlString folder = QlString(root) + QlString(name, static_cast<int>(i));
+        if (InRegistry(registry, folder)) continue;
+        // An existing level was not made by this run: someone else's
+        // folder, or a link to one.
+        if (!CreateDirectoryA(folder, nullptr)) throw new QlStreamException(OpenFailed, folder);
+        registry.AddFront(folder);
+        DWORD attributes = GetFileAttributesA(folder);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            throw new QlStreamException(OpenFailed, folder);
+    }
+}
+
 void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int inflatedSize, const char* targetPath,
-                  FolderRegistry* registry) {
+                  FolderRegistry* registry, bool newFileOnly) {
     if (strlen(targetPath) > static_cast<size_t>(MaxTargetPath))
         throw new QlStreamException(PathTooLong, targetPath);
 
@@ -98,19 +126,28 @@ void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int infl
     }
 
     QlMemoryInStream input(stored, storedSize);
-    QlFileStream file(targetPath, OpenWrite | OpenCreate);
-    QlInflatePump pump;
+    QlFileStream file(targetPath, OpenWrite | OpenCreate | (newFileOnly ? OpenNew : 0));
+    // One byte past the stated size is enough to know the entry is damaged;
+    // the data may inflate to gigabytes.  A stated 0 must not mean no limit.
+    unsigned int limit = inflatedSize == 0xFFFFFFFFu ? inflatedSize : inflatedSize + 1;
     unsigned int written;
+    bool ended;
     try {
-        written = pump.Pump(file, input, 0);
+        QlInflatePump pump;
+        written = pump.Pump(file, input, limit);
+        ended = pump.StreamEnded();
     } catch (QlStreamException* error) {
         // A write error says nothing of the file; name it for the report.
         if (error->text != nullptr) throw;
         int cause = error->cause;
         delete error;
         throw new QlStreamException(cause, targetPath);
+    } catch (const QlStreamException& error) {
+        // The engine's errors come by value and name no file: one form, the
+        // file's, reaches the caller.
+        throw new QlStreamException(error.cause, targetPath);
     }
     // Damaged or cut-short data make the pump stop early without a word;
     // a file that is not exactly the packed one must not reach the next stage.
-    if (!pump.StreamEnded() || written != inflatedSize) throw new QlStreamException(EntryDamaged, targetPath);
+    if (!ended || written != inflatedSize) throw new QlStreamException(EntryDamaged, targetPath);
 }

@@ -5,18 +5,27 @@
 #include <io.h>
 #include <string.h>
 
+#include "launcher/NarrowPath.h"
 #include "launcher/Services.h"
 
-CleanupScript::CleanupScript(const QlString& path) : path(path), stream(path, OpenWrite | OpenCreate) {}
+namespace {
+
+NameClaim ClaimScriptName(const char* name, void* stream) {
+    if (static_cast<QlFileStream*>(stream)->Open(name, OpenWrite | OpenCreate | OpenNew)) return NameClaimed;
+    return TakenOrRefused(name);
+}
+
+}  // namespace
+
+void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
+    if (ClaimUniqueName(pattern, ClaimScriptName, &stream, path)) return;
+    throw new QlStreamException(OpenFailed, path.IsEmpty() ? QlString(tempPath) + "*.bat" : path);
+}
 
 void CleanupScript::WriteLine() {
-    // cmd.exe reads batch files in the OEM code page: a path with an
-    // accented letter written in ANSI would name another file.  ASCII
-    // stays as it is.
+    // The line is already in the OEM code page (ScriptWord converts the
+    // paths; the rest is ASCII).
     int length = line.GetLength();
-    char* chars = line.GetBuffer(length);
-    CharToOemBuffA(chars, chars, static_cast<DWORD>(length));
-    line.ReleaseBuffer(length);
     try {
         stream.Write(static_cast<const char*>(line), static_cast<unsigned int>(length));
     } catch (QlStreamException* error) {
@@ -29,16 +38,26 @@ void CleanupScript::WriteLine() {
 
 namespace {
 
-// A path as one word of a batch line.  cmd.exe would expand %...% in it,
-// so every '%' is doubled; and it would split an unquoted path at a blank
-// (a user name with a blank is common) or at & ( ) and the like, so such a
-// path is quoted.  A plain path stays exactly as it is.
+// A path as one word of a batch line, in the OEM code page cmd.exe reads
+// it in.  cmd.exe would expand %...% in it, so every '%' is doubled; and it
+// would split an unquoted path at a blank (a user name with a blank is
+// common) or at & ( ) and the like, so such a path is quoted, as is one with
+// bytes outside ASCII, whose meaning to cmd.exe depends on the page.  All of
+// it is decided on the converted bytes, the ones cmd.exe will read.  A plain
+// ASCII path stays exactly as it is.
 QlString ScriptWord(const char* path) {
-    QlString word = EscapePercent(path);
-    for (const char* p = path; *p != '\0'; ++p) {
-        if (*p == ' ' || strchr("&()[]{}^=;!'+,`~", *p) != nullptr) return "\"" + word + "\"";
+    QlString oem;
+    if (!AnsiToOemExactly(path, lstrlenA(path), oem)) throw new QlStreamException(EntryNameRefused, path);
+    bool quote = false;
+    for (const char* p = oem; *p != '\0'; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        // No path holds these; in a script they would end the quoted word
+        // or the line.
+        if (c == '"' || c < 0x20) throw new QlStreamException(EntryNameRefused, path);
+        if (c == ' ' || c >= 0x80 || strchr("&()[]{}^=;!'+,`~<>|", c) != nullptr) quote = true;
     }
-    return word;
+    QlString word = EscapePercent(oem);
+    return quote ? "\"" + word + "\"" : word;
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 // per line, in this order: "cd \", the gate line (unless the gate program
 // already exists), one "del" per extracted file, one "rmdir" per created
 // folder (newest first), and the "del" of the script itself.  Each line is
-// written in the OEM code page that cmd.exe reads; in paths every '%' is
-// doubled, and a path with a blank or another character that cmd.exe would
-// split at is quoted (plain paths are written as they are).  Failures raise
-// QlStreamException by pointer, with the script's path as the text.
+// written in the OEM code page that cmd.exe reads, converted exactly (never
+// by best fit).  In paths every '%' is doubled, and a path with a blank, a
+// character that cmd.exe would split at, or any byte outside ASCII is
+// quoted; the decision is made on the bytes cmd.exe will read.  Plain ASCII
+// paths are written as they are.  Failures raise QlStreamException by
+// pointer, with the script's path as the text, or with the path at fault
+// (EntryNameRefused) when the OEM code page cannot hold it.
 #ifndef ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 #define ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 
@@ -17,8 +20,17 @@
 
 class CleanupScript {
 public:
-    // Creates the script (emptying a file of that name), not shared.
-    explicit CleanupScript(const QlString& path);
+    CleanupScript() {}
+    CleanupScript(const CleanupScript&) = delete;
+    CleanupScript& operator=(const CleanupScript&) = delete;
+
+    // Creates the script, not shared, under the first name of the pattern
+    // ("<temp>%d.bat") that no file, folder or link holds yet, so a script
+    // of another run is never opened.  Raises OpenFailed with the name the
+    // system refused, or with the pattern's folder and "*.bat" when every
+    // name is taken.
+    void Claim(const QlString& pattern, const char* tempPath);
+    const QlString& Path() const { return path; }
 
     void WriteOpening(const QlString& folderPath);
     void WriteFileLine(const char* targetPath);

@@ -53,6 +53,34 @@ const char* const StartFailure[] = {
     "Das Setup konnte das Programm\n%s\nnicht starten.\n\n%s",
 };
 
+// A folder or file the run depends on, named in what follows each text.
+const char* const UnusablePath[] = {
+    "Setup cannot use the folder or file\n",
+    "Il programma di installazione non pu\xF2 usare la cartella o il file\n",
+    "Le programme d'installation ne peut pas utiliser le dossier ou le fichier\n",
+    "Das Setup kann den Ordner oder die Datei\n",
+};
+
+// Its name has no form that the system's code pages hold exactly.
+const char* const UnwritableName[] = {
+    "\nbecause its name holds characters that this system's code page cannot hold, and it has no short name "
+    "that can.\n\nSetup has stopped without writing anything.",
+    "\nperch\xE9 il suo nome contiene caratteri che la tabella codici del sistema non pu\xF2 rappresentare, e non "
+    "ha un nome breve che lo possa.\n\nL'installazione \xE8 stata interrotta senza scrivere nulla.",
+    "\ncar son nom contient des caract\xE8res que la page de codes du syst\xE8me ne peut pas repr\xE9senter, et il "
+    "n'a pas de nom court qui le puisse.\n\nL'installation a \xE9t\xE9 arr\xEAt\xE9" "e sans rien \xE9" "crire.",
+    "\nnicht verwenden, weil sein Name Zeichen enth\xE4lt, die die Codepage des Systems nicht darstellen kann, "
+    "und er keinen kurzen Namen hat, der es kann.\n\nDas Setup wurde beendet, ohne etwas zu schreiben.",
+};
+
+// The drive or folder cannot be read at all; the system's reason follows.
+const char* const UnusableDrive[] = {
+    "Setup cannot use the drive or folder\n%s\n\n%s",
+    "Il programma di installazione non pu\xF2 usare l'unit\xE0 o la cartella\n%s\n\n%s",
+    "Le programme d'installation ne peut pas utiliser le lecteur ou le dossier\n%s\n\n%s",
+    "Das Setup kann das Laufwerk oder den Ordner\n%s\nnicht verwenden.\n\n%s",
+};
+
 const char* const* ReasonFor(int cause) {
     switch (cause) {
     case WriteFailed:
@@ -75,16 +103,8 @@ void Show(const QlString& text) {
     MessageBoxA(nullptr, text, GetMessageText(MSG_SETUP_TITLE), MB_TOPMOST | MB_ICONERROR);
 }
 
-}  // namespace
-
-void ReportFileFailure(const char* file, int cause) {
-    MessageColumn language = GetMessageColumn();
-    QlString text;
-    text.Format(FileFailure[language], file, ReasonFor(cause)[language]);
-    Show(text);
-}
-
-void ReportStartFailure(const char* program, DWORD error) {
+// The system's text for an error, or its number.
+QlString SystemReason(DWORD error) {
     QlString reason;
     char* system = nullptr;
     if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -95,7 +115,45 @@ void ReportStartFailure(const char* program, DWORD error) {
     } else {
         reason.Format("Error %lu", static_cast<unsigned long>(error));
     }
+    return reason;
+}
+
+// Appends catalogue text (Windows-1252, whatever the system's code page).
+void AppendText(wchar_t* text, int size, const char* part) {
+    int length = lstrlenW(text);
+    int added = MultiByteToWideChar(1252, 0, part, -1, text + length, size - length);
+    if (added == 0) text[length] = L'\0';
+}
+
+}  // namespace
+
+void ReportUnusablePath(const wchar_t* path) {
+    MessageColumn language = GetMessageColumn();
+    // Wide: the name is the one thing the narrow page cannot show.
+    wchar_t text[MAX_PATH + 1024] = L"";
+    AppendText(text, MAX_PATH + 1024, UnusablePath[language]);
+    lstrcatW(text, path);
+    AppendText(text, MAX_PATH + 1024, UnwritableName[language]);
+    wchar_t title[256] = L"";
+    AppendText(title, 256, GetMessageText(MSG_SETUP_TITLE));
+    MessageBoxW(nullptr, text, title, MB_TOPMOST | MB_ICONERROR);
+}
+
+void ReportUnusableDrive(const char* folder, DWORD error) {
     QlString text;
-    text.Format(StartFailure[GetMessageColumn()], program, static_cast<const char*>(reason));
+    text.Format(UnusableDrive[GetMessageColumn()], folder, static_cast<const char*>(SystemReason(error)));
+    Show(text);
+}
+
+void ReportFileFailure(const char* file, int cause) {
+    MessageColumn language = GetMessageColumn();
+    QlString text;
+    text.Format(FileFailure[language], file, ReasonFor(cause)[language]);
+    Show(text);
+}
+
+void ReportStartFailure(const char* program, DWORD error) {
+    QlString text;
+    text.Format(StartFailure[GetMessageColumn()], program, static_cast<const char*>(SystemReason(error)));
     Show(text);
 }

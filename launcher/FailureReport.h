@@ -12,4 +12,10 @@ void ReportFileFailure(const char* file, int cause);
 // The next stage could not be started, with the system's reason.
 void ReportStartFailure(const char* program, DWORD error);
 
+// A folder or file whose name has no exact narrow form, named as it is.
+void ReportUnusablePath(const wchar_t* path);
+
+// A drive or folder whose free space cannot be read, with the system's reason.
+void ReportUnusableDrive(const char* folder, DWORD error);
+
 #endif
