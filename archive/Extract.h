@@ -13,11 +13,12 @@ const int MaxTargetPath = 511;
 const int MaxLevel = 256;
 const int MaxFolderPath = 255;
 
-// Creates every missing folder of path, recording each new one (as the
-// system reports it once entered) at the front of the registry, when one is
-// given.  0 when every level could be entered or the path already exists
-// (a file counts too), 1 on failure.  The current drive and the current
-// folder of every drive are as before, also after a failure.
+// Creates every missing folder of path, below the deepest level that
+// exists, recording each new one (as the system reports its full path) at
+// the front of the registry, when one is given.  0 when every level exists
+// or could be made, or the path already exists (a file counts too), 1 on
+// failure.  Nothing is entered: the current drive and the current folder of
+// every drive stay as they are.
 int CreateFolderPath(const char* path, FolderRegistry* registry);
 
 // Inflates storedSize bytes of one zlib stream into the file targetPath
