@@ -93,12 +93,11 @@ TEST_F(SharedTemp, LaunchersStartedTogetherEachWorkInAFolderOfTheirOwn) {
         std::vector<std::string> scripts;
         for (int i = 0; i < together; ++i) {
             EXPECT_EQ(0u, launchers[i]->Wait()) << "launcher " << i;
-            std::string record = harness::WaitForFile(records[i] + "Bootlace.txt");
-            std::smatch match;
-            ASSERT_TRUE(std::regex_search(record, match, std::regex("^(.*)\n(.*)\n"))) << "launcher " << i;
-            folders.insert(match[2].str());
-            scripts.push_back(CleanUpOf(match[1].str()));
-            ExpectWholePayload(match[2].str());
+            harness::StandInRecord next = harness::ReadStandInRecord(records[i] + "Bootlace.txt");
+            ASSERT_TRUE(next.present()) << "launcher " << i;
+            folders.insert(next.folder);
+            scripts.push_back(CleanUpOf(next.commandLine));
+            ExpectWholePayload(next.folder);
         }
         EXPECT_EQ(static_cast<size_t>(together), folders.size());
         EXPECT_EQ(static_cast<size_t>(together), std::set<std::string>(scripts.begin(), scripts.end()).size());

@@ -21,6 +21,10 @@ struct StandInRecord {
     bool present() const { return !module.empty(); }
 };
 
+// A stand-in's record at path, once its program has ended; waits a while
+// for the record when wait is set, else takes what is there.
+StandInRecord ReadStandInRecord(const std::string& path, bool wait = true);
+
 class LauncherRun : public ::testing::Test {
 protected:
     LauncherRun();
