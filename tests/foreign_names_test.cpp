@@ -17,12 +17,9 @@ using harness::Narrow;
 using harness::ReadFileBytes;
 using harness::Widen;
 
-namespace {
+using harness::StandIn;
 
-std::string StandIn() {
-    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
-    return bytes;
-}
+namespace {
 
 std::wstring ListFolderW(const std::wstring& path) {
     std::wstring names;
@@ -93,8 +90,7 @@ TEST_F(ForeignNames, ScriptAndNextStageNameOnlyWhatTheRunWrote) {
         std::string script = Quoted(next.commandLine, "CleanUp");
         EXPECT_TRUE(harness::FileExists(script)) << next.commandLine;
 
-        EXPECT_EQ(0u, harness::RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"",
-                                          "C:\\", ""));
+        EXPECT_EQ(0u, harness::RunCleanupScript(script));
         EXPECT_EQ(L"", ListFolderW(temp)) << Narrow(ListFolderW(temp));
         EXPECT_FALSE(harness::FileExists("C:\\pwned"));
         if (!bystander.empty()) {

@@ -16,12 +16,9 @@ using archivetest::RawEntry;
 using harness::FromUnixPath;
 using harness::ReadFileBytes;
 
-namespace {
+using harness::StandIn;
 
-std::string StandIn() {
-    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
-    return bytes;
-}
+namespace {
 
 class Hostile : public harness::LauncherRun {
 protected:

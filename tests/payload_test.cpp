@@ -19,20 +19,11 @@ using harness::ListFolder;
 using harness::ReadFileBytes;
 using archivetest::RawEntry;
 
+using harness::StandIn;
+
 namespace {
 
 const char* const ExtractedNames[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION"};
-
-std::string StandIn() {
-    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
-    return bytes;
-}
-
-// Runs a batch file the way the next stage eventually would.
-DWORD RunScript(const std::string& script) {
-    return harness::RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\",
-                               "");
-}
 
 class Payload : public harness::LauncherRun {
 protected:
@@ -122,7 +113,7 @@ TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
 
     // The script leaves the temporary folder as it was, after running the
     // gate program with its argument.
-    EXPECT_EQ(0u, RunScript(temp + "0.bat"));
+    EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
     harness::StandInRecord gate = Record("exitgate");
     EXPECT_EQ(0u, gate.commandLine.find(root + "exitgate")) << gate.commandLine;
     EXPECT_EQ("done", gate.commandLine.substr(gate.commandLine.size() - 4));
@@ -141,7 +132,7 @@ TEST_F(Payload, AMissingArchiveIsSkippedAndTheOthersKeepTheirOrder) {
                   "\\c.txt\r\ndel " + r + "\\v\\w\\y.txt\r\nrmdir " + r + "\\v\\w\r\nrmdir " + r + "\\v\r\nrmdir " + r +
                   "\\b\r\nrmdir " + r + "\r\ndel " + temp + "0.bat\r\n",
               ReadFileBytes(temp + "0.bat"));
-    EXPECT_EQ(0u, RunScript(temp + "0.bat"));
+    EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
     EXPECT_EQ("", ListFolder(temp));
 }
 
@@ -214,7 +205,7 @@ TEST_F(Payload, TemporaryPathsWithBlanksAndAccentsAreCleanedByTheScript) {
             EXPECT_NE(std::string::npos, ReadFileBytes(temp + "0.bat").find(oem));
         }
 
-        EXPECT_EQ(0u, RunScript(temp + "0.bat"));
+        EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
         EXPECT_EQ("", ListFolder(temp));
     }
 }

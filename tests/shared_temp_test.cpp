@@ -21,12 +21,9 @@ using harness::ListFolder;
 using harness::ReadFileBytes;
 using harness::Widen;
 
-namespace {
+using harness::StandIn;
 
-std::string StandIn() {
-    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
-    return bytes;
-}
+namespace {
 
 // Enough bytes that the extractions of launchers started together overlap.
 std::string Filler(char seed) {
@@ -40,11 +37,6 @@ const std::vector<archivetest::RawEntry>& Entries() {
         {"Bootlace.exe", StandIn()}, {"exitgate.exe", StandIn()}, {"one.dll", Filler('a')},
         {"lib\\two.dat", Filler('b')}, {"lib\\deep\\three.dat", Filler('c')}};
     return entries;
-}
-
-DWORD RunScript(const std::string& script) {
-    return harness::RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\",
-                               "");
 }
 
 std::string CleanUpOf(const std::string& commandLine) {
@@ -101,7 +93,7 @@ TEST_F(SharedTemp, LaunchersStartedTogetherEachWorkInAFolderOfTheirOwn) {
         }
         EXPECT_EQ(static_cast<size_t>(together), folders.size());
         EXPECT_EQ(static_cast<size_t>(together), std::set<std::string>(scripts.begin(), scripts.end()).size());
-        for (const std::string& script : scripts) EXPECT_EQ(0u, RunScript(script)) << script;
+        for (const std::string& script : scripts) EXPECT_EQ(0u, harness::RunCleanupScript(script)) << script;
         EXPECT_EQ("", ListFolder(temp));
         harness::RemoveTree(temp);
         harness::CreateFolders(temp);
@@ -157,7 +149,7 @@ TEST_F(SharedTemp, NamesTakenTheMomentTheScriptAppearsAreNeverEntered) {
             ASSERT_TRUE(next.present());
             EXPECT_FALSE(harness::FileExists(next.folder + "\\version.dll"));
             ExpectWholePayload(next.folder);
-            EXPECT_EQ(0u, RunScript(CleanUpOf(next.commandLine)));
+            EXPECT_EQ(0u, harness::RunCleanupScript(CleanUpOf(next.commandLine)));
         } else {
             EXPECT_EQ(2u, exitCode);
             EXPECT_TRUE(refusal.Answered());

@@ -24,6 +24,10 @@ DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir) {
     return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir);
 }
 
+DWORD RunCleanupScript(const std::string& script) {
+    return RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\", "");
+}
+
 StandInRecord ReadStandInRecord(const std::string& path, bool wait) {
     std::string bytes = wait ? WaitForFile(path) : ReadFileBytes(path);
     StandInRecord record;
