@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <io.h>
-#include <string.h>
 
 #include "launcher/NarrowPath.h"
+#include "launcher/ScriptText.h"
 #include "launcher/Services.h"
 
 namespace {
@@ -39,25 +39,14 @@ void CleanupScript::WriteLine() {
 namespace {
 
 // A path as one word of a batch line, in the OEM code page cmd.exe reads
-// it in.  cmd.exe would expand %...% in it, so every '%' is doubled; and it
-// would split an unquoted path at a blank (a user name with a blank is
-// common) or at & ( ) and the like, so such a path is quoted, as is one with
-// bytes outside ASCII, whose meaning to cmd.exe depends on the page.  All of
-// it is decided on the converted bytes, the ones cmd.exe will read.  A plain
-// ASCII path stays exactly as it is.
-QlString ScriptWord(const char* path) {
+// it in, converted exactly: best fit would turn a typographic quote into
+// one that ends the word, or a letter into another file's name.
+QlString ScriptWordOf(const char* path) {
     QlString oem;
-    if (!AnsiToOemExactly(path, lstrlenA(path), oem)) throw new QlStreamException(EntryNameRefused, path);
-    bool quote = false;
-    for (const char* p = oem; *p != '\0'; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        // No path holds these; in a script they would end the quoted word
-        // or the line.
-        if (c == '"' || c < 0x20) throw new QlStreamException(EntryNameRefused, path);
-        if (c == ' ' || c >= 0x80 || strchr("&()[]{}^=;!'+,`~<>|", c) != nullptr) quote = true;
-    }
-    QlString word = EscapePercent(oem);
-    return quote ? "\"" + word + "\"" : word;
+    QlString word;
+    if (!AnsiToOemExactly(path, lstrlenA(path), oem) || !ScriptWord(oem, word))
+        throw new QlStreamException(EntryNameRefused, path);
+    return word;
 }
 
 }  // namespace
@@ -68,32 +57,23 @@ void CleanupScript::WriteOpening(const QlString& folderPath) {
     // Its %1 is the script's own argument.
     QlString gate = folderPath + "exitgate.exe";
     if (_access(gate, 4) != 0)
-        line.Format("cd \\\r\n%s %%1\r\n", static_cast<const char*>(ScriptWord(folderPath + "exitgate")));
+        line.Format("cd \\\r\n%s %%1\r\n", static_cast<const char*>(ScriptWordOf(folderPath + "exitgate")));
     else
         line.Format("cd \\\r\n");
     WriteLine();
 }
 
 void CleanupScript::WriteFileLine(const char* targetPath) {
-    line.Format("del %s\r\n", static_cast<const char*>(ScriptWord(targetPath)));
+    line.Format("del %s\r\n", static_cast<const char*>(ScriptWordOf(targetPath)));
     WriteLine();
 }
 
 void CleanupScript::WriteFolderLine(const QlString& folder) {
-    line.Format("rmdir %s\r\n", static_cast<const char*>(ScriptWord(folder)));
+    line.Format("rmdir %s\r\n", static_cast<const char*>(ScriptWordOf(folder)));
     WriteLine();
 }
 
 void CleanupScript::WriteSelfDeleteLine() {
-    line.Format("del %s\r\n", static_cast<const char*>(ScriptWord(path)));
+    line.Format("del %s\r\n", static_cast<const char*>(ScriptWordOf(path)));
     WriteLine();
-}
-
-QlString FormatNextStageCommand(const char* ownPath, const QlString& scriptPath, const char* commandLine) {
-    QlString command;
-    command.Format(
-        "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
-        "ResourceFile=\"%s\" CleanUp=\"%s\" %s",
-        ownPath, static_cast<const char*>(scriptPath), commandLine);
-    return command;
 }

@@ -6,10 +6,8 @@
 // already exists), one "del" per extracted file, one "rmdir" per created
 // folder (newest first), and the "del" of the script itself.  Each line is
 // written in the OEM code page that cmd.exe reads, converted exactly (never
-// by best fit).  In paths every '%' is doubled, and a path with a blank, a
-// character that cmd.exe would split at, or any byte outside ASCII is
-// quoted; the decision is made on the bytes cmd.exe will read.  Plain ASCII
-// paths are written as they are.  Failures raise QlStreamException by
+// by best fit); each path is one word by the rules of ScriptText.h, decided
+// on the bytes cmd.exe will read.  Failures raise QlStreamException by
 // pointer, with the script's path as the text, or with the path at fault
 // (EntryNameRefused) when the OEM code page cannot hold it.
 #ifndef ORVANE_LAUNCHER_CLEANUPSCRIPT_H
@@ -44,9 +42,5 @@ private:
     QlString line;
     QlFileStream stream;
 };
-
-// "Bootlace.exe ZAZezor ... ResourceFile="<own>" CleanUp="<script>" <args>",
-// the blank before the arguments written even when there are none.
-QlString FormatNextStageCommand(const char* ownPath, const QlString& scriptPath, const char* commandLine);
 
 #endif

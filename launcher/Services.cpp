@@ -74,15 +74,6 @@ NameClaim ClaimFolder(const char* name, void*) {
     return CreateDirectoryA(name, nullptr) ? NameClaimed : TakenOrRefused(name);
 }
 
-QlString EscapePercent(const char* path) {
-    QlString escaped;
-    for (const char* p = path; *p != '\0'; ++p) {
-        escaped += *p;
-        if (*p == '%') escaped += '%';
-    }
-    return escaped;
-}
-
 DWORD MillisecondClockNow() {
     typedef DWORD(WINAPI * TimeGetTimeFn)();
     static TimeGetTimeFn timeGetTimeFn = nullptr;

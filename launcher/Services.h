@@ -37,10 +37,6 @@ NameClaim ClaimFolder(const char* name, void* context);
 // After a failed exclusive creation of name: taken, or refused.
 NameClaim TakenOrRefused(const char* name);
 
-// A path made safe to use as a format string or in a batch file: every
-// '%' doubled.
-QlString EscapePercent(const char* path);
-
 // timeGetTime, with winmm.dll loaded from the system folder on first use.
 DWORD MillisecondClockNow();
 

@@ -14,6 +14,7 @@
 #include "launcher/MessageCatalogue.h"
 #include "launcher/NarrowPath.h"
 #include "launcher/RunOutput.h"
+#include "launcher/ScriptText.h"
 #include "launcher/Services.h"
 #include "splash/Splash.h"
 #include "stream/QlStreamException.h"
@@ -106,7 +107,7 @@ bool ExtractPayload(const char* tempPath, RunOutput& output, FileFailure& failur
 DWORD StartNextStage(const QlString& program, const QlString& folderPath, const QlString& scriptPath,
                      const char* ownPath, const char* commandLine) {
     _chdir(folderPath);
-    QlString command = FormatNextStageCommand(ownPath, scriptPath, commandLine);
+    QlString command = NextStageCommand(ownPath, scriptPath, commandLine);
 
     NextStageLaunched = true;
     STARTUPINFOA startup = {};
