@@ -2,6 +2,7 @@
 
 #include "launcher/MessageCatalogue.h"
 #include "stream/QlStreamException.h"
+#include "string/LocalText.h"
 #include "string/QlString.h"
 
 namespace {
@@ -54,7 +55,7 @@ const char* const StartFailure[] = {
 };
 
 // A folder or file the run depends on, named in what follows each text.
-const char* const UnusablePath[] = {
+const char* const UnusablePathHead[] = {
     "Setup cannot use the folder or file\n",
     "Il programma di installazione non pu\xF2 usare la cartella o il file\n",
     "Le programme d'installation ne peut pas utiliser le dossier ou le fichier\n",
@@ -62,7 +63,7 @@ const char* const UnusablePath[] = {
 };
 
 // Its name has no form that the system's code pages hold exactly.
-const char* const UnwritableName[] = {
+const char* const UnusablePathTail[] = {
     "\nbecause its name holds characters that this system's code page cannot hold, and it has no short name "
     "that can.\n\nSetup has stopped without writing anything.",
     "\nperch\xE9 il suo nome contiene caratteri che la tabella codici del sistema non pu\xF2 rappresentare, e non "
@@ -74,7 +75,7 @@ const char* const UnwritableName[] = {
 };
 
 // The drive or folder cannot be read at all; the system's reason follows.
-const char* const UnusableDrive[] = {
+const char* const DriveFailure[] = {
     "Setup cannot use the drive or folder\n%s\n\n%s",
     "Il programma di installazione non pu\xF2 usare l'unit\xE0 o la cartella\n%s\n\n%s",
     "Le programme d'installation ne peut pas utiliser le lecteur ou le dossier\n%s\n\n%s",
@@ -106,15 +107,13 @@ void Show(const QlString& text) {
 // The system's text for an error, or its number.
 QlString SystemReason(DWORD error) {
     QlString reason;
-    char* system = nullptr;
+    LocalText system;
     if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&system), 0, nullptr) != 0 &&
-        system != nullptr) {
-        reason = system;
-        LocalFree(system);
-    } else {
+                       nullptr, error, 0, system.Receive(), 0, nullptr) != 0 &&
+        system.Get() != nullptr)
+        reason = system.Get();
+    else
         reason.Format("Error %lu", static_cast<unsigned long>(error));
-    }
     return reason;
 }
 
@@ -125,35 +124,54 @@ void AppendText(wchar_t* text, int size, const char* part) {
     if (added == 0) text[length] = L'\0';
 }
 
-}  // namespace
-
-void ReportUnusablePath(const wchar_t* path) {
+// Wide: the name is the one thing the narrow page cannot show.
+void ShowUnusablePath(const wchar_t* path) {
     MessageColumn language = GetMessageColumn();
-    // Wide: the name is the one thing the narrow page cannot show.
     wchar_t text[MAX_PATH + 1024] = L"";
-    AppendText(text, MAX_PATH + 1024, UnusablePath[language]);
+    AppendText(text, MAX_PATH + 1024, UnusablePathHead[language]);
     lstrcatW(text, path);
-    AppendText(text, MAX_PATH + 1024, UnwritableName[language]);
+    AppendText(text, MAX_PATH + 1024, UnusablePathTail[language]);
     wchar_t title[256] = L"";
     AppendText(title, 256, GetMessageText(MSG_SETUP_TITLE));
     MessageBoxW(nullptr, text, title, MB_TOPMOST | MB_ICONERROR);
 }
 
-void ReportUnusableDrive(const char* folder, DWORD error) {
-    QlString text;
-    text.Format(UnusableDrive[GetMessageColumn()], folder, static_cast<const char*>(SystemReason(error)));
-    Show(text);
+}  // namespace
+
+void RunFailure::UnusablePath(const wchar_t* name) {
+    kind = Path;
+    lstrcpynW(path, name, MAX_PATH);
 }
 
-void ReportFileFailure(const char* file, int cause) {
+void RunFailure::UnusableDrive(const char* folder, DWORD systemError) {
+    kind = Drive;
+    name = folder;
+    error = systemError;
+}
+
+void RunFailure::File(const char* file, int streamCause) {
+    kind = FileError;
+    name = file;
+    cause = streamCause;
+}
+
+void RunFailure::Start(const char* program, DWORD systemError) {
+    kind = StartError;
+    name = program;
+    error = systemError;
+}
+
+void RunFailure::Report() const {
     MessageColumn language = GetMessageColumn();
     QlString text;
-    text.Format(FileFailure[language], file, ReasonFor(cause)[language]);
-    Show(text);
-}
-
-void ReportStartFailure(const char* program, DWORD error) {
-    QlString text;
-    text.Format(StartFailure[GetMessageColumn()], program, static_cast<const char*>(SystemReason(error)));
+    switch (kind) {
+    case None: return;
+    case Path: ShowUnusablePath(path); return;
+    case Drive: text.Format(DriveFailure[language], static_cast<const char*>(name),
+                            static_cast<const char*>(SystemReason(error))); break;
+    case FileError: text.Format(FileFailure[language], static_cast<const char*>(name), ReasonFor(cause)[language]); break;
+    case StartError: text.Format(StartFailure[language], static_cast<const char*>(name),
+                                 static_cast<const char*>(SystemReason(error))); break;
+    }
     Show(text);
 }

@@ -82,20 +82,14 @@ void WriteScriptAndExtract(const char* tempPath, RunOutput& output) {
     script.WriteSelfDeleteLine();
 }
 
-struct FileFailure {
-    QlString file;
-    int cause;
-};
-
 // Extracts the payload with its script; false, with the file at fault, on
 // any stream failure.
-bool ExtractPayload(const char* tempPath, RunOutput& output, FileFailure& failure) {
+bool ExtractPayload(const char* tempPath, RunOutput& output, RunFailure& failure) {
     try {
         WriteScriptAndExtract(tempPath, output);
         return true;
     } catch (QlStreamException* error) {  // each names its file
-        failure.cause = error->cause;
-        failure.file = error->text != nullptr ? error->text : static_cast<const char*>(output.script);
+        failure.File(error->text != nullptr ? error->text : static_cast<const char*>(output.script), error->cause);
         delete error;
     }
     return false;
@@ -123,12 +117,34 @@ DWORD StartNextStage(const QlString& program, const QlString& folderPath, const 
     return 0;
 }
 
-// A run that cannot finish ends its splash and takes back what it wrote,
-// from outside the folder it removes.
-void AbandonRun(HWND splash, RunOutput& output, const char* tempPath) {
-    if (splash != nullptr) DestroyWindow(splash);
-    _chdir(tempPath);
-    output.Remove();
+// The run from the temporary folder to the started next stage: 0, 1 when
+// the drive is short of space (reported already), or 2 with failure set.
+int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
+    // Both paths go to the script and the next stage; each must name its
+    // file exactly, even where the user's name is in other letters.
+    char tempPath[MAX_PATH];
+    char ownPath[MAX_PATH];
+    wchar_t unusable[MAX_PATH];
+    if (!FindTempPath(tempPath, unusable) || !FindOwnPath(AppInstance, ownPath, unusable)) {
+        failure.UnusablePath(unusable);
+        return 2;
+    }
+    const char drive[3] = {tempPath[0], ':', '\0'};
+    DWORD driveError;
+    switch (CheckFreeSpace(drive, driveError)) {
+    case SpaceEnough: break;
+    case SpaceShort: return 1;
+    case SpaceUnknown: failure.UnusableDrive(tempPath, driveError); return 2;
+    }
+
+    if (!ExtractPayload(tempPath, output, failure)) return 2;
+    QlString program = output.folderPath + "Bootlace.exe";
+    DWORD startError = StartNextStage(program, output.folderPath, output.script, ownPath, commandLine);
+    if (startError != 0) {
+        failure.Start(program, startError);
+        return 2;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -145,45 +161,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND splash = CreateSplash();
     WaitForFirstPaint();
 
-    // Both paths go to the script and the next stage; each must name its
-    // file exactly, even where the user's name is in other letters.
-    char tempPath[MAX_PATH];
-    char ownPath[MAX_PATH];
-    wchar_t unusable[MAX_PATH];
     RunOutput output;
-    if (!FindTempPath(tempPath, unusable) || !FindOwnPath(AppInstance, ownPath, unusable)) {
-        AbandonRun(splash, output, "C:\\");
-        ReportUnusablePath(unusable);
-        return 2;
-    }
-    const char drive[3] = {tempPath[0], ':', '\0'};
-    DWORD driveError;
-    switch (CheckFreeSpace(drive, driveError)) {
-    case SpaceEnough: break;
-    case SpaceShort: return 1;
-    case SpaceUnknown:
-        AbandonRun(splash, output, "C:\\");
-        ReportUnusableDrive(tempPath, driveError);
-        return 2;
-    }
-
-    FileFailure failure;
-    if (!ExtractPayload(tempPath, output, failure)) {
-        AbandonRun(splash, output, tempPath);
-        ReportFileFailure(failure.file, failure.cause);
-        return 2;
-    }
-
-    const QlString& folderPath = output.folderPath;
-    const QlString& scriptPath = output.script;
-    QlString program = folderPath + "Bootlace.exe";
-    DWORD startError = StartNextStage(program, folderPath, scriptPath, ownPath, commandLine);
-    if (startError != 0) {
-        AbandonRun(splash, output, tempPath);
-        ReportStartFailure(program, startError);
-        return 2;
-    }
+    RunFailure failure;
+    int exitCode = RunSetup(commandLine, output, failure);
+    if (exitCode == 1) return 1;  // the splash ends with the process
     if (splash != nullptr) DestroyWindow(splash);
-    LingerWhileSplashAlive(MillisecondClockNow);
-    return 0;
+    if (exitCode == 0) {
+        LingerWhileSplashAlive(MillisecondClockNow);
+        return 0;
+    }
+    // The one failure path: take back exactly what the run wrote, from
+    // outside the folder it removes, then say why.
+    _chdir("\\");
+    output.Remove();
+    failure.Report();
+    return 2;
 }
