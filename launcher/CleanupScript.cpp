@@ -18,8 +18,9 @@ NameClaim ClaimScriptName(const char* name, void* stream) {
 }  // namespace
 
 void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
-    if (ClaimUniqueName(pattern, ClaimScriptName, &stream, path)) return;
-    throw new QlStreamException(OpenFailed, path.IsEmpty() ? QlString(tempPath) + "*.bat" : path);
+    if (MakeUniqueName(pattern, ClaimScriptName, &stream, path)) return;
+    if (path.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "*.bat");
+    throw new QlStreamException(path.GetLength() > MAX_PATH - 1 ? PathTooLong : OpenFailed, path);
 }
 
 void CleanupScript::WriteLine() {

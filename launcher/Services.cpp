@@ -28,7 +28,7 @@ double GetDriveFreeBytes(const char* drive, DWORD* error) {
            static_cast<double>(freeClusters);
 }
 
-bool ClaimUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name) {
+bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name) {
     static int seeded = 0;
     if (!seeded) {
         // Launchers started together read the same clock; the process id
@@ -47,20 +47,6 @@ bool ClaimUniqueName(const QlString& pattern, ClaimName claim, void* context, Ql
     }
     name.Empty();
     return false;
-}
-
-namespace {
-
-NameClaim ClaimIfAbsent(const char* name, void*) {
-    return _access(name, 0) != 0 ? NameClaimed : NameTaken;
-}
-
-}  // namespace
-
-QlString MakeUniqueName(QlString pattern) {
-    QlString name;
-    ClaimUniqueName(pattern, ClaimIfAbsent, nullptr, name);
-    return name;
 }
 
 NameClaim TakenOrRefused(const char* name) {

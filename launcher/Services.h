@@ -25,12 +25,9 @@ typedef NameClaim (*ClaimName)(const char* name, void* context);
 // clock and the process id, so processes started in the same instant draw
 // different names.  True with the name that claim took; false with the
 // candidate it refused, or with an empty name after 1000 taken ones.
-bool ClaimUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name);
-
-// The first name from the pattern that names no existing file or folder,
-// by ClaimUniqueName's order; empty after 1000 tries.  Only an existence
-// test: for a name to create, claim it instead.
-QlString MakeUniqueName(QlString pattern);
+// An existence test alone would leave a moment in which another process
+// takes the name (or puts a link there) before this one creates it.
+bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name);
 
 // Claims by creating the folder; a name that exists in any form is taken.
 NameClaim ClaimFolder(const char* name, void* context);

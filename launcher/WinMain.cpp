@@ -69,9 +69,11 @@ void WriteScriptAndExtract(const char* tempPath, RunOutput& output) {
     script.Claim(pattern + "%d.bat", tempPath);
     output.script = script.Path();
     QlString folderName;
-    if (!ClaimUniqueName(pattern + "RERUvoro%d", ClaimFolder, nullptr, folderName))
-        throw new QlStreamException(OpenFailed,
-                                    folderName.IsEmpty() ? QlString(tempPath) + "RERUvoro*" : folderName);
+    if (!MakeUniqueName(pattern + "RERUvoro%d", ClaimFolder, nullptr, folderName)) {
+        if (folderName.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "RERUvoro*");
+        // Room for the entries' names is checked with them.
+        throw new QlStreamException(folderName.GetLength() > MAX_PATH - 12 ? PathTooLong : OpenFailed, folderName);
+    }
     // The folder is the registry's oldest, so the script removes it last.
     output.folders.AddFront(folderName);
     output.folderPath = folderName + "\\";

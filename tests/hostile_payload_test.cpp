@@ -102,7 +102,7 @@ TEST_F(Hostile, AnEntryNeverGrowsPastItsStatedSize) {
     }
 }
 
-TEST_F(Hostile, ATargetBeyondTheLongestPathIsCalledTooLong) {
+TEST_F(Hostile, APathBeyondTheLongestIsCalledTooLong) {
     std::string temp = folder.Subfolder("temp");
     // Within the archive's limits, but past what a path may hold once joined
     // to the folder: as a file, and as a folder on the way.
@@ -112,6 +112,11 @@ TEST_F(Hostile, ATargetBeyondTheLongestPathIsCalledTooLong) {
         ExpectStopped(temp, "too long");
         EXPECT_EQ("", harness::ListFolder(temp));
     }
+    // A temporary folder that leaves no room for the script's own name.
+    std::string deep = folder.Path() + std::string(256 - folder.Path().size(), 't') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
+    ExpectStopped(deep, "too long");
+    EXPECT_EQ("", harness::ListFolder(deep));
 }
 
 }  // namespace
