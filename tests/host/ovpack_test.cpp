@@ -244,7 +244,7 @@ TEST(Ovpack, DamagedArchivesAreReportedAndNotExtracted) {
     WriteFile(folder / "short.ovarc", archive.substr(0, archive.size() - 1));
     archivetest::Run verify = RunOvpack({"verify", folder / "bad.ovarc"});
     EXPECT_EQ(1, verify.status);
-    EXPECT_NE(std::string::npos, verify.err.find("bad.ovarc: entry 1 \"..\\escape.txt\": unsafe name")) << verify.err;
+    EXPECT_NE(std::string::npos, verify.err.find("bad.ovarc: \"..\\escape.txt\" (entry 1): unsafe name")) << verify.err;
     archivetest::Run extract = RunOvpack({"extract", folder / "bad.ovarc", folder / "out/x"});
     EXPECT_EQ(1, extract.status);
     EXPECT_NE(access((folder / "out").c_str(), F_OK), 0);  // nothing written, not even the folder
