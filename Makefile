@@ -5,7 +5,7 @@
 #   make test                            all tests: native, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
 #        [SIGN=key.pem,cert.pem | SIGN=x.p12] [SIGN_TIMESTAMP=url] [VERSION=a.b.c.d]
-#   make dist                            dist/orvane-launcher-<version>.tar.gz
+#   make dist [DIST=dir]                 dist/orvane-launcher-<version>.tar.gz
 #   make screenshot                      docs/splash.png, the splash under Wine
 #   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
 #   make bench [BENCH_RUNS=n]            launcher against NSIS, one table (a few minutes)
@@ -14,6 +14,7 @@ BUILD ?= build
 WIN := $(BUILD)/win
 HOST := $(BUILD)/host
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DIST ?= dist
 
 .PHONY: all deps host win test demo launcher dist fuzz clean
 
@@ -53,7 +54,7 @@ launcher: deps
 	@tools/release.sh launcher $(BUILD) "$(PAYLOAD)" "$(OUT)"
 
 dist: deps
-	@tools/release.sh dist $(BUILD) dist
+	@tools/release.sh dist $(BUILD) $(DIST)
 
 # libFuzzer comes with clang's runtime package; the seeds are packed by the
 # host build's ovpack.

@@ -1,12 +1,14 @@
 // What release_build (tests/release/release-build.sh) made, run under Wine:
-// the version details read back through the system's version API, and a
-// signed launcher that runs the worked example exactly as the unsigned
-// launcher of the build does.
+// the version details read back through the system's version API; the
+// launcher ovpack.exe stamped has the resources make launcher gives; and
+// the signed and the stamped launchers run the worked example exactly as
+// the build's own launcher does.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,54 @@ TEST(VersionResource, ReadBackThroughTheVersionApi) {
     }
 }
 
+// Every resource of a module, by "type/name/language", with its bytes.
+using ResourceMap = std::map<std::string, std::string>;
+
+std::string ResourceId(LPCSTR id) { return IS_INTRESOURCE(id) ? "#" + std::to_string(LOWORD(id)) : id; }
+
+struct ResourceWalk {
+    HMODULE module;
+    ResourceMap found;
+};
+
+BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR walk) {
+    HRSRC resource = FindResourceExA(module, type, name, language);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    std::string key = ResourceId(type) + "/" + ResourceId(name) + "/" + std::to_string(language);
+    reinterpret_cast<ResourceWalk*>(walk)->found[key] = std::string(bytes, SizeofResource(module, resource));
+    return TRUE;
+}
+
+BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR walk) {
+    return EnumResourceLanguagesA(module, type, name, OnLanguage, walk);
+}
+
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR walk) {
+    return EnumResourceNamesA(module, type, OnName, walk);
+}
+
+ResourceMap Resources(const std::string& path) {
+    ResourceWalk walk{LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), {}};
+    EXPECT_NE(nullptr, walk.module) << path;
+    if (walk.module == nullptr) return walk.found;
+    EnumResourceTypesA(walk.module, OnType, reinterpret_cast<LONG_PTR>(&walk));
+    FreeLibrary(walk.module);
+    return walk.found;
+}
+
+TEST(StampedLauncher, HasTheResourcesMakeLauncherGives) {
+    ResourceMap stamped = Resources(Made("stamped.exe"));
+    ResourceMap built = Resources(Made("unsigned.exe"));
+    std::string names;
+    for (const auto& resource : stamped) names += resource.first + " ";
+    EXPECT_EQ(
+        "#14/#101/1031 #16/#1/1033 #2/#134/1033 #3/#1/1031 #3/#2/1031 #3/#3/1031 #3/#4/1031 #3/#5/1031 #3/#6/1031 "
+        "#5/#103/1031 OVARC/APPBASE/1031 OVARC/BASE/1031 OVARC/OVIMAGE/1031 OVARC/OVVERSION/1031 "
+        "OVARC/SETUPBASE/1031 OVARC/SETUPWEB/1031 OVARC/WEBBASE/1031 OVARC/WEBIMPORTS/1031 OVARC/WEBUPDATE/1031 ",
+        names);
+    EXPECT_TRUE(stamped == built);
+}
+
 // Every file below folder, each as its relative path and its bytes.
 std::string Snapshot(const std::string& folder, const std::string& prefix = "") {
     std::string all;
@@ -124,17 +174,20 @@ protected:
     }
 };
 
-TEST_F(ReleaseLauncher, SignedRunsTheWorkedExampleAsTheUnsignedDoes) {
+TEST_F(ReleaseLauncher, SignedAndStampedRunTheWorkedExampleAsTheBuildsOwnDoes) {
     Outcome plain = RunWorkedExample(FromUnixPath(OV_LAUNCHER_EXE));
-    Outcome signed_ = RunWorkedExample(Made("signed.exe"));
-    EXPECT_EQ(
-        "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
-        "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" ",
-        signed_.commandLine);
-    EXPECT_EQ(plain.script, signed_.script);
-    EXPECT_EQ(17, std::count(signed_.script.begin(), signed_.script.end(), '\n'));
-    EXPECT_NE("", signed_.extracted);
-    EXPECT_TRUE(plain.extracted == signed_.extracted);
+    EXPECT_EQ(17, std::count(plain.script.begin(), plain.script.end(), '\n'));
+    EXPECT_NE("", plain.extracted);
+    for (const char* made : {"signed.exe", "stamped.exe"}) {
+        SCOPED_TRACE(made);
+        Outcome outcome = RunWorkedExample(Made(made));
+        EXPECT_EQ(
+            "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
+            "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" ",
+            outcome.commandLine);
+        EXPECT_EQ(plain.script, outcome.script);
+        EXPECT_TRUE(plain.extracted == outcome.extracted);
+    }
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 # Release builds end to end, as a product team makes them with make: a
 # refused payload leaves the other targets working; a launcher signed with
 # a throwaway certificate verifies; a bad or mismatched key leaves no OUT;
-# two build folders give the same bytes.  The signed launcher and one with
-# its own version details are left in WORK_DIR for release_check, which
+# two build folders give the same bytes; the bundle's ovpack.exe packs as
+# ovpack does.  The signed launcher, one with its own version details and
+# one stamped by ovpack.exe are left in WORK_DIR for release_check, which
 # runs them under Wine.
 #
-#   tests/release/release-build.sh SOURCE_DIR BUILD_DIR WORK_DIR
+#   tools/wine-session.sh BUILD_DIR/win tests/release/release-build.sh SOURCE_DIR BUILD_DIR WORK_DIR
+#
+# (CTest runs it so, as release_build.)
 set -eu
 
 src=$(cd "$1" && pwd)
@@ -77,3 +80,21 @@ cmp unsigned.exe elsewhere.exe || fail "two build folders, two launchers"
 echo "== own version details"
 mk_ok launcher BUILD="$build" PAYLOAD="$work/payload" OUT="$work/versioned.exe" VERSION=1.2.3.4 \
     PRODUCT_VERSION=1.2 COPYRIGHT="Copyright (C) 2031 Test"
+
+echo "== make dist"
+mk_ok dist BUILD="$build" DIST="$work/dist"
+version=$(sed -n 's/^VERSION=//p' "$src/resources/version.txt")
+tar -xzf "dist/orvane-launcher-$version.tar.gz" -C dist
+bundle=dist/orvane-launcher-$version
+ls -l "dist/orvane-launcher-$version.tar.gz" "$bundle"
+
+echo "== ovpack.exe packs and stamps as ovpack and make launcher do"
+"$bundle/ovpack" pack-payload payload packed >/dev/null
+wine "$bundle/ovpack.exe" pack-payload payload packed.exe >/dev/null
+[ "$(ls packed)" = "$(ls packed.exe)" ] || fail "ovpack.exe packed other archives"
+for archive in packed/*.ovarc; do
+    cmp "$archive" "packed.exe/${archive#packed/}" || fail "ovpack.exe packed ${archive#packed/} otherwise"
+done
+wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o stamped.exe
+[ -f stamped.exe ] || fail "ovpack.exe launcher wrote nothing"
+echo "ok"
