@@ -76,7 +76,9 @@ sign() {
         cat "$signed.log" >&2; rm -f "$signed.log"
         die "the signature does not verify against $ca (a certificate of your own CA: give it as SIGN_CA)"
     fi
-    grep -E '^(Signer|Message digest algorithm|Signature verification)' "$signed.log" | sed 's/^/  /'
+    # The digest, who signed (the first signer's subject and issuer) and the verdict.
+    awk '/^Message digest algorithm  :/ || /^Signature verification/ || (/Subject:|Issuer :/ && !seen[$1]++)' \
+        "$signed.log" | sed 's/^[[:space:]]*/  /'
     rm -f "$signed.log"
 }
 
