@@ -86,7 +86,7 @@ launcher() {
     payload=$1 out=$2
     [ -n "$payload" ] && [ -n "$out" ] || die "usage: make launcher PAYLOAD=<dir> OUT=<file.exe> [SIGN=<key.pem>,<cert.pem>]"
     [ -d "$payload" ] || die "no payload folder $payload"
-    [ -z "${SIGN-}" ] || tools/install-deps.sh osslsigncode openssl
+    [ -z "${SIGN-}" ] || tools/install-deps.sh osslsigncode openssl ca-certificates
     payload=$(cd "$payload" && pwd)
     build_trees "$payload" custom_launcher
     # OUT appears whole, signed and checked, or not at all.

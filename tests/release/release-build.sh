@@ -34,6 +34,8 @@ mk_refused() {
     [ -z "$(ls -A out)" ] || fail "make $* left $(ls -A out)"
 }
 
+"$src/tools/install-deps.sh" openssl osslsigncode
+
 # The demo payload with the stand-ins, its times pinned.
 cp -a "$build/win/payload/demo" payload
 find payload -type f -exec touch -a -m -d '2024-01-01 00:00:00 UTC' {} +
