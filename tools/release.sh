@@ -106,7 +106,7 @@ launcher() {
 
 dist() {
     folder=$1
-    version=$VERSION
+    version=${VERSION:-$(sed -n 's/^VERSION=//p' resources/version.txt)}
     build_trees "" ZAZezorBare ovpack
     name=orvane-launcher-$version
     stage=$build/dist/$name
