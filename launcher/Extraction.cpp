@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include "archive/ArchiveFormat.h"
+#include "archive/ArchiveNames.h"
 #include "archive/Extract.h"
 #include "launcher/Launcher.h"
 #include "launcher/NarrowPath.h"
 #include "stream/QlStreamException.h"
-
-const char* const ExtractedArchives[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION", nullptr};
 
 namespace {
 
@@ -88,10 +87,10 @@ void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, Folde
                      CleanupScript& script) {
     const void* base;
     DWORD size;
-    for (const char* const* name = ExtractedArchives; *name != nullptr; ++name) {
-        if (FindArchive(*name, base, size)) CheckArchive(*name, base, size, folderPath);
+    for (const char* name : ExtractedArchives) {
+        if (FindArchive(name, base, size)) CheckArchive(name, base, size, folderPath);
     }
-    for (const char* const* name = ExtractedArchives; *name != nullptr; ++name) {
-        if (FindArchive(*name, base, size)) ExtractArchive(base, size, folderPath, registry, files, script);
+    for (const char* name : ExtractedArchives) {
+        if (FindArchive(name, base, size)) ExtractArchive(base, size, folderPath, registry, files, script);
     }
 }

@@ -7,11 +7,8 @@
 #include "launcher/CleanupScript.h"
 #include "string/QlString.h"
 
-// The archive resources extracted, in this order, null-terminated; the
-// other four stay in the executable for the next stage.
-extern const char* const ExtractedArchives[];
-
-// Checks every present archive's directory, names and target lengths first,
+// The archives are those of archive/ArchiveNames.h, in its order.  Checks
+// every present archive's directory, names and target lengths first,
 // so a malformed archive, an unsafe name or a path too long stops the run
 // before anything is extracted; then extracts each entry into folders and
 // files this run creates new (never into an existing one, or through a

@@ -13,6 +13,7 @@
 
 #include "LauncherRun.h"
 #include "TestArchive.h"
+#include "archive/ArchiveNames.h"
 
 using harness::FromUnixPath;
 using harness::ListFolder;
@@ -22,8 +23,6 @@ using archivetest::RawEntry;
 using harness::StandIn;
 
 namespace {
-
-const char* const ExtractedNames[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION"};
 
 class Payload : public harness::LauncherRun {
 protected:
@@ -138,7 +137,7 @@ TEST_F(Payload, AMissingArchiveIsSkippedAndTheOthersKeepTheirOrder) {
 
 TEST_F(Payload, FiveEmptyArchivesLeaveNoNextStageToStart) {
     std::map<std::string, std::vector<RawEntry>> empty;
-    for (const char* name : ExtractedNames) empty[name] = {};
+    for (const char* name : ExtractedArchives) empty[name] = {};
     UseArchives(empty);
     std::string temp = folder.Subfolder("temp");
     ExpectRefused(temp, "Bootlace.exe");

@@ -3,13 +3,10 @@
 #include <stdio.h>
 
 #include "Commands.h"
+#include "archive/ArchiveNames.h"
 #include "Files.h"
 
 namespace {
-
-// The five the launcher extracts, then the four it keeps in itself.
-const char* const ExtractedArchives[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION"};
-const char* const KeptArchives[] = {"APPBASE", "WEBBASE", "WEBIMPORTS", "WEBUPDATE"};
 
 PathKind KindOf(const std::string& path) {
     PathKind kind;

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "archive/ArchiveNames.h"
 
 namespace {
 
@@ -22,7 +24,8 @@ const char Usage[] =
     "       ovpack extract A.ovarc DIR\n"
     "       ovpack check-extracted [A.ovarc ...]\n"
     "       ovpack pack-payload PAYLOAD_DIR WORK_DIR [--jobs N]\n"
-    "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe [--jobs N]\n";
+    "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe [--jobs N]\n"
+    "       ovpack archive-names [--kept]\n";
 
 int UsageError(const std::string& why) {
     fprintf(stderr, "ovpack: %s\n%s", why.c_str(), Usage);
@@ -99,6 +102,21 @@ int Launcher(const std::vector<std::string>& args) {
     return LauncherCommand(parsed.options["--stub"], parsed.options["--payload"], parsed.options["-o"], parsed.jobs);
 }
 
+// The archives a launcher extracts, in order (or, with --kept, the ones it
+// keeps), on one line, for scripts.
+int ArchiveNames(const std::vector<std::string>& args) {
+    bool kept = args.size() == 1 && args[0] == "--kept";
+    if (!args.empty() && !kept) return UsageError("archive-names takes only --kept");
+    const char* separator = "";
+    for (const char* name : kept ? std::vector<const char*>(std::begin(KeptArchives), std::end(KeptArchives))
+                                 : std::vector<const char*>(std::begin(ExtractedArchives), std::end(ExtractedArchives))) {
+        printf("%s%s", separator, name);
+        separator = " ";
+    }
+    printf("\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +131,7 @@ int main(int argc, char** argv) {
     if (command == "check-extracted") return CheckExtractedCommand(args);
     if (command == "pack-payload") return PackPayload(args);
     if (command == "launcher") return Launcher(args);
+    if (command == "archive-names") return ArchiveNames(args);
     if (command == "list" || command == "verify") {
         if (args.size() != 1) return UsageError(command + " takes one archive");
         return command == "list" ? ListCommand(args[0]) : VerifyCommand(args[0]);
