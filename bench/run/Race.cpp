@@ -136,14 +136,13 @@ bool StartRun(const std::string& app, const std::string& commandLine, Run& run, 
 // main thread's CPU time when its stand-in is seen to start and when it
 // ends.  A program that fails ends the wait at once: no stand-in is coming
 // then.
-bool WaitForRuns(std::vector<Run*>& runs, const RaceLimits& limits, std::string& error) {
+bool WaitForRuns(const std::vector<Run*>& runs, const RaceLimits& limits, std::string& error) {
     for (;;) {
         HANDLE pending[MAXIMUM_WAIT_OBJECTS];
         Run* owner[MAXIMUM_WAIT_OBJECTS];
         DWORD count = 0;
         bool running = false;
         for (Run* run : runs) {
-            if (count + 2 > MAXIMUM_WAIT_OBJECTS) break;
             if (!run->exited) {
                 running = true;
                 owner[count] = run;
@@ -214,6 +213,11 @@ bool TimeRun(const std::string& app, const std::string& commandLine, const std::
 
 bool TimeRunsTogether(const std::string& app, const std::string& commandLine, const std::vector<std::string>& folders,
                       const RaceLimits& limits, std::vector<RaceResult>& results, std::string& error) {
+    // Two handles a program to wait on: its process and its stand-in's event.
+    if (folders.size() > MAXIMUM_WAIT_OBJECTS / 2) {
+        error = "too many programs at once";
+        return false;
+    }
     std::vector<std::unique_ptr<Run>> runs;
     std::vector<Run*> started;
     bool ok = true;

@@ -42,9 +42,9 @@ struct RaceResult {
 bool TimeRun(const std::string& app, const std::string& commandLine, const std::string& folder,
              const RaceLimits& limits, RaceResult& result, std::string& error);
 
-// TimeRun for several programs started together, one after the other as
-// fast as CreateProcess allows, each in its own folder of folders (same
-// rules); all are waited for at once.  results gets one entry per program.
+// TimeRun for several programs (at most MAXIMUM_WAIT_OBJECTS / 2) started
+// together, one after the other as fast as CreateProcess allows, each in
+// its own folder of folders (same rules); all are waited for at once.  results gets one entry per program.
 // False, with the first reason, when any run fails; every program is
 // ended by then.
 bool TimeRunsTogether(const std::string& app, const std::string& commandLine, const std::vector<std::string>& folders,

@@ -25,9 +25,9 @@
 //
 // Prints "run ..." lines as it goes and "median ..." (and for two or more
 // programs "ratio FIRST/OTHER ..." for each other one, the median of the
-// per-round ratios) at the end, times in milliseconds.  Run folders are made and removed
-// outside the timed part.  Exit status 0, 1 when a run fails, 2 on a
-// usage error.
+// per-round ratios; together also "most ..." CPU time) at the end, times
+// in milliseconds.  Run folders are made and removed outside the timed
+// part.  Exit status 0, 1 when a run fails, 2 on a usage error.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
