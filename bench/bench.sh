@@ -33,9 +33,11 @@ gen="$tools/bench/ovbenchgen"
 
 # An installer that does what the launcher does: zlib, silent, the files
 # into a new folder under the temporary directory, then the next stage,
-# without waiting for it.
+# without waiting for it.  With "banner" it also shows a window over that
+# whole job (NSIS's Banner plug-in), as the launcher shows its splash: the
+# first window of a process is a cost of its own under Wine.
 make_nsis() {
-    payload=$1 out=$2
+    payload=$1 out=$2 window=${3:-}
     {
         echo 'Unicode false'
         echo 'SetCompressor /FINAL zlib'
@@ -44,6 +46,7 @@ make_nsis() {
         echo 'Name "Orvane benchmark"'
         echo "OutFile \"$out\""
         echo 'Section'
+        if [ "$window" = banner ]; then echo '  Banner::show "Orvane benchmark"'; fi
         echo '  GetTempFileName $0'
         echo '  Delete $0'
         echo '  CreateDirectory $0'
@@ -52,6 +55,7 @@ make_nsis() {
             if [ -d "$payload/$name" ]; then echo "  File /r \"$payload/$name/*\""; fi
         done
         echo "  Exec '\"\$0\\Bootlace.exe\"'"
+        if [ "$window" = banner ]; then echo '  Banner::destroy'; fi
         echo 'SectionEnd'
     } >"$out.nsi"
     makensis -V1 "$out.nsi" >/dev/null
@@ -62,13 +66,14 @@ make_nsis() {
 pin_times() { find "$1" -type f -exec touch -a -m -d '2024-01-01 00:00:00 UTC' {} +; }
 
 for size in 0 5 50; do
-    say "payload of $size MiB: generating, building the launcher and the NSIS installer"
+    say "payload of $size MiB: generating, building the launcher and the NSIS installers"
     rm -rf "$work/payload$size"
     "$gen" payload "$work/payload$size" $((size * 1048576)) "$standin" >"$work/payload$size.count"
     pin_times "$work/payload$size"
     "$make" --no-print-directory launcher BUILD="$build" PAYLOAD="$work/payload$size" \
         OUT="$work/launcher$size.exe" >/dev/null
     make_nsis "$work/payload$size" "$work/nsis$size.exe"
+    make_nsis "$work/payload$size" "$work/nsisw$size.exe" banner
 done
 
 now_ns() { date +%s%N; }

@@ -34,7 +34,7 @@ median() {
 
 pe() { "$gen" pe-sizes "$1" | awk -v name="$2" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }'; }
 
-row() { echo "| $1 | $2 | $3 | $4 |"; }
+row() { echo "| $1 | $2 | $3 | $4 | ${5:-} | ${6:-} |"; }
 
 bytes_of() { read -r _ _ _ bytes <"$work/payload$1.count"; echo "$bytes"; }
 files_of() { read -r _ files _ _ <"$work/payload$1.count"; echo "$files"; }
@@ -42,23 +42,33 @@ files_of() { read -r _ files _ _ <"$work/payload$1.count"; echo "$files"; }
 echo "Payloads: $(files_of 5) files in nested folders over the five extracted archives," \
     "$(grouped "$(bytes_of 5)") and $(grouped "$(bytes_of 50)") bytes (text, code and incompressible content);" \
     "\"stand-in only\" is the next stage alone ($(grouped "$(bytes_of 0)") bytes)."
-echo "Medians of $runs rounds after a warm-up, launcher and NSIS alternating; ratio = median of the per-round ratios."
+echo "Medians of $runs rounds after a warm-up, the launcher and the two NSIS installers alternating; ratio = median of the per-round ratios."
+echo "\"NSIS\" is silent and opens no window; \"NSIS with a window\" shows a Banner window from before its extraction until after its Exec."
 echo "$(wine --version), $(makensis -VERSION) with zlib, $(nproc) cores, $(date -u +%Y-%m-%d)."
 echo
-row "measure" "launcher" "NSIS" "launcher / NSIS"
-row "---" "---:" "---:" "---:"
+row "measure" "launcher" "NSIS" "launcher / NSIS" "NSIS with a window" "launcher / NSIS with a window"
+row "---" "---:" "---:" "---:" "---:" "---:"
 for size in 0 5 50; do
     case $size in 0) what="stand-in only" ;; *) what="$size MiB" ;; esac
     for point in next exit; do
         case $point in next) step="start to next stage" ;; *) step="start to exit" ;; esac
         row "$what: $step (ms)" "$(field "race$size" median launcher "$point")" \
-            "$(field "race$size" median nsis "$point")" "$(field "race$size" ratio launcher/nsis "$point")"
+            "$(field "race$size" median nsis "$point")" "$(field "race$size" ratio launcher/nsis "$point")" \
+            "$(field "race$size" median nsisw "$point")" "$(field "race$size" ratio launcher/nsisw "$point")"
     done
+    row "$what: CPU time after the next stage starts, main thread (ms)" \
+        "$(field "race$size" median launcher cpu-after)" "$(field "race$size" median nsis cpu-after)" "" \
+        "$(field "race$size" median nsisw cpu-after)" ""
 done
+row "four launchers started together (stand-in only): start to exit (ms)" "$(field together median together exit)" "" ""
+row "four launchers started together: CPU time after the next stage starts, median / most (ms)" \
+    "$(field together median together cpu-after) / $(field together most together cpu-after)" "" ""
 row "floor: a process start, the stand-in started directly (ms)" "$(field start median standin next)" "" ""
 for size in 5 50; do
     row "floor: inflate the $size MiB archives in memory, 32-bit zlib (ms)" \
         "$(first "inflate$size" median inflate)" "" ""
+    row "the launcher's inflate pump alone on the $size MiB archives, output dropped (ms)" \
+        "$(first "pump$size" median pump)" "" ""
     row "floor: copy the inflated $size MiB tree (ms)" "$(first "copy$size" median copy)" "" ""
     row "floor: write the $size MiB tree from memory, whole files (ms)" "$(first "write$size" median write)" "" ""
     row "floor: write the $size MiB tree from memory, 100-byte pieces (ms)" "$(first "pieces$size" median write)" "" ""

@@ -7,6 +7,28 @@ add_link_options(-static -Wl,--gc-sections)
 # ld prefers libz.dll.a over libz.a; name the archive itself.
 find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
 
+# The launchers link their own build of the library (orvane's sources), made
+# for size: link-time optimisation over it and their own code, and no
+# run-time type information (nothing asks for a type at run time; what is
+# thrown still carries its own).  The test programs link the plain build:
+# MinGW's linker refuses LTO objects beside the test code's own copies of
+# the same inline functions and type information.
+add_library(orvane_launcher STATIC $<TARGET_PROPERTY:orvane,SOURCES>)
+target_include_directories(orvane_launcher PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(orvane_launcher PUBLIC ${ZLIB_STATIC})
+target_compile_options(orvane_launcher PUBLIC -flto -fno-rtti)
+target_link_options(orvane_launcher INTERFACE -flto)
+# LTO keeps only what the code itself refers to, and the linker does not
+# tell it about the names the export list asks for: it would drop their
+# code and export address 0.  Every exported name is also marked as
+# referenced from outside.
+set(ov_export_list ${CMAKE_SOURCE_DIR}/launcher/ZAZezor.def)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ov_export_list})
+file(STRINGS ${ov_export_list} ov_exports REGEX "^[ \t]+_Z")
+list(TRANSFORM ov_exports STRIP)
+list(TRANSFORM ov_exports PREPEND "LINKER:--undefined=_")  # i686 symbols carry one more underscore
+target_link_options(orvane_launcher INTERFACE ${ov_exports})
+
 # Test programs run under Wine; CTest calls them through the emulator.  The
 # display and the prefix come from tools/wine-session.sh.
 set(OV_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix of the tests")

@@ -26,16 +26,25 @@ HWND CreateSplash();
 INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One non-blocking pump step: takes one message of any window of the thread
-// (or a thread message) and dispatches it; returns at once on an empty queue.
-void PumpOneMessage();
+// (or a thread message) and dispatches it; returns at once on an empty
+// queue.  Whether it took one.
+bool PumpOneMessage();
+
+// Sleeps until the thread has a message to take or timeoutMs (INFINITE:
+// no limit) have passed, and takes none; MsgWaitForMultipleObjectsEx's
+// answer.  The waits below sleep here whenever the queue is empty, rather
+// than keep a processor busy.
+typedef DWORD (*MessageWait)(DWORD timeoutMs);
+DWORD WaitForMessage(DWORD timeoutMs);
 
 // The launcher's first wait: pump until the splash has painted once.
 void WaitForFirstPaint();
 
 // The launcher's final wait: pump while the splash lives, for at most
-// 5000 ms of the given millisecond clock (32-bit, wrapping).
+// 5000 ms of the given millisecond clock (32-bit, wrapping), sleeping in
+// wait, never longer than 5000 ms at once, until a message or the deadline.
 typedef DWORD (*MillisecondClock)();
-void LingerWhileSplashAlive(MillisecondClock clock);
+void LingerWhileSplashAlive(MillisecondClock clock, MessageWait wait = WaitForMessage);
 
 // Whether the final wait started at t0 is over at now: t0 + 5000, taken
 // modulo 2^32, is not above now.

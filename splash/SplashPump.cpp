@@ -4,27 +4,51 @@ int SplashPaintPending = 1;
 int SplashAlive = 1;
 bool NextStageLaunched = false;
 
-void PumpOneMessage() {
+namespace {
+
+const DWORD LingerMs = 5000;
+
+}  // namespace
+
+bool PumpOneMessage() {
     MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        // No IsDialogMessage: the splash has no keyboard handling, and a
-        // WM_QUIT is dispatched like any other message.
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    // No IsDialogMessage: the splash has no keyboard handling, and a
+    // WM_QUIT is dispatched like any other message.
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
 }
 
+DWORD WaitForMessage(DWORD timeoutMs) {
+    // Any message waiting counts, also one an earlier look left in the queue.
+    return MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Both waits check their condition again before they sleep: a look at an
+// empty queue still handles what other threads send, which may end them.
 void WaitForFirstPaint() {
-    while (SplashPaintPending != 0) PumpOneMessage();
+    while (SplashPaintPending != 0) {
+        if (!PumpOneMessage() && SplashPaintPending != 0) WaitForMessage(INFINITE);
+    }
 }
 
 bool LingerExpired(DWORD t0, DWORD now) {
     // Unsigned 32-bit: when t0 lies within 5000 ms of the wrap, the deadline
     // wraps to a small value and the wait ends at once.
-    return static_cast<DWORD>(t0 + 5000) <= now;
+    return static_cast<DWORD>(t0 + LingerMs) <= now;
 }
 
-void LingerWhileSplashAlive(MillisecondClock clock) {
+void LingerWhileSplashAlive(MillisecondClock clock, MessageWait wait) {
     DWORD t0 = clock();
-    while (SplashAlive != 0 && !LingerExpired(t0, clock())) PumpOneMessage();
+    for (;;) {
+        if (SplashAlive == 0) return;
+        DWORD now = clock();
+        if (LingerExpired(t0, now)) return;
+        if (PumpOneMessage() || SplashAlive == 0) continue;
+        // Until the deadline; once the clock has wrapped past t0 that can
+        // lie weeks ahead, so the sleep is cut to the whole wait's length.
+        DWORD left = static_cast<DWORD>(t0 + LingerMs) - now;
+        wait(left < LingerMs ? left : LingerMs);
+    }
 }

@@ -9,7 +9,7 @@ namespace {
 const char ZlibError[] = "Zlib-Fehler";
 const unsigned int PumpInputSize = 113;
 const unsigned int FilterInputSize = 100;
-const unsigned int PumpPieceSize = 100;
+const unsigned int PumpPieceSize = QlInflatePump::PieceSize;
 
 void Raise(int cause) {
     throw QlStreamException(cause, ZlibError);
@@ -59,9 +59,15 @@ unsigned int QlInflater::InflateInto(void* output, unsigned int count, QlInStrea
     // wrongly end the stream.
     if (state == Finished || count == 0) return 0;
 
+    int result;
+    unsigned int produced = InflateAhead(output, count, source, result);
+    if (result != Z_OK) Finish(result);
+    return produced;
+}
+
+unsigned int QlInflater::InflateAhead(void* output, unsigned int count, QlInStream& source, int& result) {
     zlib.next_out = static_cast<Bytef*>(output);
     zlib.avail_out = count;
-    int result;
     do {
         if (zlib.avail_in == 0) {
             zlib.next_in = buffer;
@@ -69,13 +75,13 @@ unsigned int QlInflater::InflateInto(void* output, unsigned int count, QlInStrea
         }
         result = inflate(&zlib, Z_NO_FLUSH);
     } while (zlib.avail_out != 0 && result == Z_OK);
-
-    if (result != Z_OK) {
-        // The end, input that ran out (Z_BUF_ERROR) or damage: no more output.
-        state = Finished;
-        streamEnded = result == Z_STREAM_END;
-    }
     return count - zlib.avail_out;
+}
+
+void QlInflater::Finish(int result) {
+    // The end, input that ran out (Z_BUF_ERROR) or damage: no more output.
+    state = Finished;
+    streamEnded = result == Z_STREAM_END;
 }
 
 void QlInflater::EndInflate() {
@@ -86,22 +92,43 @@ void QlInflater::EndInflate() {
 
 QlInflatePump::QlInflatePump() : QlInflater(PumpInputSize) {}
 
+// zlib's fast decoder needs 258 bytes of output room, and every return
+// from inflate costs a copy into its window: filled 100 bytes at a time, it
+// never runs fast.  The staging buffer lets it; the output still gets the
+// same pieces.
 unsigned int QlInflatePump::Pump(QlOutStream& output, QlInStream& input, unsigned int limit) {
     if (limit == 0) limit = 0xFFFFFFFF;
     unsigned int total = 0;
     BeginInflate();
-    unsigned char piece[PumpPieceSize];
-    unsigned int produced;
-    do {
-        produced = InflateInto(piece, limit < PumpPieceSize ? limit : PumpPieceSize, input);
-        if (produced != 0) {
-            output.Write(piece, produced);
-            total += produced;
-            limit -= produced;
-        }
-    } while (limit != 0 && produced != 0);
+    unsigned char staging[StagingSize];
+    int result = Z_OK;
+    while (limit != 0 && result == Z_OK) {
+        unsigned int staged = StageUpTo(staging, limit, input, result);
+        unsigned int handed = 0;
+        do {
+            unsigned int piece = staged - handed < PumpPieceSize ? staged - handed : PumpPieceSize;
+            // Finished as the last piece leaves, as when each piece was
+            // inflated on its own.
+            if (handed + piece == staged && result != Z_OK) Finish(result);
+            if (piece != 0) output.Write(staging + handed, piece);
+            handed += piece;
+        } while (handed != staged);
+        total += staged;
+        limit -= staged;
+    }
     EndInflate();
     return total;
+}
+
+unsigned int QlInflatePump::StageUpTo(unsigned char* staging, unsigned int limit, QlInStream& input, int& result) {
+    if (limit > StagingSize) return InflateAhead(staging, StagingSize, input, result);
+    // The limit's last piece is inflated on its own, as it always was: the
+    // input is then fetched before it just as before, so whether the end of
+    // the stream is seen when the limit falls on it stays as it was.
+    unsigned int before = limit > PumpPieceSize ? (limit - 1) / PumpPieceSize * PumpPieceSize : 0;
+    unsigned int staged = before != 0 ? InflateAhead(staging, before, input, result) : 0;
+    if (before == 0 || result == Z_OK) staged += InflateAhead(staging + staged, limit - staged, input, result);
+    return staged;
 }
 
 unsigned int QlInflatePump::Reserved(QlOutStream&, QlInStream&, unsigned int) {

@@ -11,8 +11,10 @@
 //
 // QlInflatePump pushes a whole input stream into an output stream in
 // pieces of at most 100 bytes (one Write each), reading at most 113 bytes
-// at a time.  QlInflateInStream pulls: it reads as the inflated content of
-// another input stream, which it does not own.
+// at a time; it inflates ahead into a staging buffer of its own, at most
+// StagingSize bytes and never more than its limit still allows.
+// QlInflateInStream pulls: it reads as the inflated content of another
+// input stream, which it does not own.
 #ifndef ORVANE_STREAM_QLINFLATER_H
 #define ORVANE_STREAM_QLINFLATER_H
 
@@ -42,6 +44,14 @@ public:
     // Whether the last stream reached its end with a good check value.
     bool StreamEnded() const { return streamEnded; }
 
+protected:
+    // InflateInto's work without its state change, for a caller that hands
+    // the output on later: result is inflate's last answer, Z_OK while more
+    // may follow (count was then filled).  Inflating only.
+    unsigned int InflateAhead(void* output, unsigned int count, QlInStream& source, int& result);
+    // The output is over: Finished, ended when result is Z_STREAM_END.
+    void Finish(int result);
+
 private:
     z_stream zlib;
     unsigned char* buffer;
@@ -60,6 +70,11 @@ public:
 
 class QlInflatePump : public QlInflater, public QlStreamPump {
 public:
+    static const unsigned int PieceSize = 100;
+    // A whole number of pieces: every piece but the stream's or the
+    // limit's last is a full one, as without staging.
+    static const unsigned int StagingSize = 320 * PieceSize;
+
     QlInflatePump();
 
     // Inflates until the end of the data, the end of the input, damaged
@@ -68,6 +83,11 @@ public:
     unsigned int Pump(QlOutStream& output, QlInStream& input, unsigned int limit) override;
     // Does nothing and returns 0.
     unsigned int Reserved(QlOutStream& output, QlInStream& input, unsigned int limit) override;
+
+private:
+    // Inflates the next part of the output into staging: a full staging
+    // buffer, or what is left of the limit when that is no more.
+    unsigned int StageUpTo(unsigned char* staging, unsigned int limit, QlInStream& input, int& result);
 };
 
 class QlInflateInStream : public QlInflater, public QlInStream {

@@ -147,6 +147,33 @@ TEST(InflatePump, WritesAtMostAHundredAndReadsAtMost113BytesAtATime) {
     EXPECT_EQ("second", second.bytes);
 }
 
+// Output longer than the pump's staging buffer: the pieces run on across
+// its fills, and a limit may end anywhere in or after one.
+TEST(InflatePump, PiecesRunOnAcrossStagingFillsAndLimitsFallAnywhere) {
+    std::string content;
+    while (content.size() < 3 * QlInflatePump::StagingSize + 4321) content += Content();
+    content.resize(3 * QlInflatePump::StagingSize + 4321);
+    const std::string stored = Deflate(content);
+
+    QlMemoryInStream input(stored.data(), static_cast<unsigned int>(stored.size()));
+    CollectingOut output;
+    QlInflatePump pump;
+    EXPECT_EQ(content.size(), pump.Pump(output, input, 0));
+    EXPECT_EQ(content, output.bytes);
+    EXPECT_EQ(100u, output.largestWrite);
+    EXPECT_EQ(static_cast<int>((content.size() + 99) / 100), output.writes);
+    EXPECT_TRUE(pump.StreamEnded());
+
+    for (unsigned int limit : {QlInflatePump::StagingSize - 1, QlInflatePump::StagingSize,
+                               QlInflatePump::StagingSize + 1, 2 * QlInflatePump::StagingSize + 150}) {
+        SCOPED_TRACE(limit);
+        PumpResult limited = PumpAll(stored, limit);
+        EXPECT_EQ(limit, limited.returned);
+        EXPECT_EQ(content.substr(0, limit), limited.written);
+        EXPECT_FALSE(limited.ended);
+    }
+}
+
 TEST(InflateEngine, OperationsInTheWrongStateRaiseByValue) {
     QlInflatePump pump;
     QlMemoryInStream input("", 0);

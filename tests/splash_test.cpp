@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "WinHarness.h"
 #include "launcher/Launcher.h"
@@ -23,13 +25,16 @@ const char* const ConfirmInterruptEnglish =
     "Do you really want to interrupt the download?";
 
 // A clock for the final wait: starts at start, steps by step on each call.
+// Its sleeps only record how long they were asked for.
 struct FakeClock {
     static DWORD now, step;
     static int calls;
+    static std::vector<DWORD> sleeps;
     static void Start(DWORD start, DWORD by) {
         now = start;
         step = by;
         calls = 0;
+        sleeps.clear();
     }
     static DWORD Read() {
         ++calls;
@@ -37,9 +42,19 @@ struct FakeClock {
         now += step;
         return value;
     }
+    static DWORD Sleep(DWORD timeoutMs) {
+        sleeps.push_back(timeoutMs);
+        return WAIT_TIMEOUT;
+    }
+    // A sleep after which the splash has ended.
+    static DWORD SleepThenEnd(DWORD timeoutMs) {
+        SplashAlive = 0;
+        return Sleep(timeoutMs);
+    }
 };
 DWORD FakeClock::now, FakeClock::step;
 int FakeClock::calls;
+std::vector<DWORD> FakeClock::sleeps;
 
 void DrainMessages() {
     MSG message;
@@ -162,6 +177,34 @@ TEST_F(Splash, DestroyingItAfterTheLaunchEndsItAndTheFinalWaitAtOnce) {
     EXPECT_EQ(1, FakeClock::calls);  // t0 only
 }
 
+TEST_F(Splash, TheFinalWaitWakesForAMessageFromAnotherThread) {
+    Show();
+    WaitForFirstPaint();
+    NextStageLaunched = true;
+    // Cancel is posted once the wait is about to sleep; the clock stands
+    // still, so only that message can end the wait.
+    static HANDLE sleeping;
+    static std::vector<DWORD> answers;
+    sleeping = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    answers.clear();
+    std::thread poster([this] {
+        WaitForSingleObject(sleeping, INFINITE);
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    FakeClock::Start(1000, 0);
+    LingerWhileSplashAlive(FakeClock::Read, [](DWORD timeoutMs) {
+        SetEvent(sleeping);
+        DWORD answer = WaitForMessage(timeoutMs);
+        answers.push_back(answer);
+        return answer;
+    });
+    poster.join();
+    CloseHandle(sleeping);
+    ExpectEnded();
+    ASSERT_FALSE(answers.empty());
+    for (DWORD answer : answers) EXPECT_EQ(WAIT_OBJECT_0, answer);  // woken by a message, never timed out
+}
+
 TEST_F(Splash, AnyTimerStopsTimer1AndPostsCancel) {
     Show();
     WaitForFirstPaint();
@@ -239,13 +282,22 @@ TEST(LingerExpired, ComparesTheWrappedDeadlineUnsigned) {
 TEST(LingerWhileSplashAlive, WaitsAtMost5000ClockMilliseconds) {
     SplashAlive = 1;
     FakeClock::Start(100, 1000);
-    LingerWhileSplashAlive(FakeClock::Read);
+    LingerWhileSplashAlive(FakeClock::Read, FakeClock::Sleep);
     EXPECT_EQ(6, FakeClock::calls);  // 100, then 1100 .. 5100
     EXPECT_EQ(6100u, FakeClock::now);
+    // Asleep between the looks, each time until the deadline.
+    EXPECT_EQ((std::vector<DWORD>{4000, 3000, 2000, 1000}), FakeClock::sleeps);
 
     FakeClock::Start(0xFFFFF000, 1);
-    LingerWhileSplashAlive(FakeClock::Read);
+    LingerWhileSplashAlive(FakeClock::Read, FakeClock::Sleep);
     EXPECT_EQ(2, FakeClock::calls);  // ends at its first test
+    EXPECT_TRUE(FakeClock::sleeps.empty());
+
+    // The clock wrapped after t0: the deadline (0xFFFFFFFF) lies almost 2^32
+    // ms ahead, which must not become a sleep without end (INFINITE).
+    FakeClock::Start(0xFFFFEC77, 0x13A0);
+    LingerWhileSplashAlive(FakeClock::Read, FakeClock::SleepThenEnd);
+    EXPECT_EQ((std::vector<DWORD>{5000}), FakeClock::sleeps);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The inflate floor of the benchmark: every entry of the payload's
 // archives inflated from memory into memory with the launcher's own zlib,
-// with no file, resource or stream in between.
+// with no file, resource or stream in between; and the same entries
+// through the launcher's own inflate pump, whose output is dropped.
 #ifndef ORVANE_BENCH_RUN_INFLATEFLOOR_H
 #define ORVANE_BENCH_RUN_INFLATEFLOOR_H
 
@@ -21,6 +22,11 @@ public:
     // a stream does not inflate to exactly its recorded size from exactly
     // its stored bytes.
     bool InflateAll(std::string& error);
+
+    // Runs every entry through QlInflatePump (from a memory stream, into an
+    // output stream that only counts).  False, naming the entry, when the
+    // pump does not give exactly the recorded size and the stream's end.
+    bool PumpAll(std::string& error);
 
     size_t Entries() const { return entries.size(); }
     unsigned long long InflatedBytes() const { return inflatedBytes; }

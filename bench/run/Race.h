@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct RaceLimits {
     DWORD exitMs = 120000;    // for the program to exit
@@ -21,6 +22,11 @@ struct RaceLimits {
 struct RaceResult {
     double nextStageMs;           // program start to the stand-in's start
     double exitMs;                // program start to the program's exit
+    // CPU time of the program's main thread from the moment the stand-in's
+    // start is seen to the program's exit (0 when the program had exited
+    // by then).  Main thread only: Wine reports no process times of other
+    // processes, and counts thread times in ticks of 10 ms.
+    double cpuAfterNextStageMs;
     std::string standInFolder;    // the folder the stand-in ran from, with its backslash
 };
 
@@ -35,5 +41,13 @@ struct RaceResult {
 // caller's to remove.
 bool TimeRun(const std::string& app, const std::string& commandLine, const std::string& folder,
              const RaceLimits& limits, RaceResult& result, std::string& error);
+
+// TimeRun for several programs (at most MAXIMUM_WAIT_OBJECTS / 2) started
+// together, one after the other as fast as CreateProcess allows, each in
+// its own folder of folders (same rules); all are waited for at once.  results gets one entry per program.
+// False, with the first reason, when any run fails; every program is
+// ended by then.
+bool TimeRunsTogether(const std::string& app, const std::string& commandLine, const std::vector<std::string>& folders,
+                      const RaceLimits& limits, std::vector<RaceResult>& results, std::string& error);
 
 #endif

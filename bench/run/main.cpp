@@ -6,8 +6,16 @@
 //       TMP, and times program start to the stand-in's start and to the
 //       program's exit.  With --expect, the stand-in must have run from a
 //       folder under that TMP holding exactly FILES files of BYTES bytes.
+//       Also takes the CPU time each program's main thread uses after its
+//       stand-in has started.
+//   ovbench together [--runs N] [--count K] ROOT PROGRAM
+//       Starts K copies of the program at once (default 4), round after
+//       round, each copy as race starts a program; times each as race does.
 //   ovbench inflate [--runs N] ARCHIVE...
 //       Times inflating every entry of the archives from memory to memory.
+//   ovbench pump [--runs N] ARCHIVE...
+//       Times the launcher's inflate pump on every entry of the archives,
+//       from memory into an output stream that keeps nothing.
 //   ovbench copy [--runs N] ROOT SOURCE...
 //       Times copying the trees SOURCE... into one new folder under ROOT.
 //   ovbench write [--runs N] [--piece BYTES] ROOT SOURCE...
@@ -15,11 +23,11 @@
 //       new files into one new folder under ROOT, in pieces of BYTES (by
 //       default each file in one piece).
 //
-// Prints "run ..." lines as it goes and "median ..." (and for two
-// programs "ratio FIRST/SECOND ...", the median of the per-round ratios)
-// at the end, times in milliseconds.  Run folders are made and removed
-// outside the timed part.  Exit status 0, 1 when a run fails, 2 on a
-// usage error.
+// Prints "run ..." lines as it goes and "median ..." (and for two or more
+// programs "ratio FIRST/OTHER ..." for each other one, the median of the
+// per-round ratios; together also "most ..." CPU time) at the end, times
+// in milliseconds.  Run folders are made and removed outside the timed
+// part.  Exit status 0, 1 when a run fails, 2 on a usage error.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -39,6 +47,7 @@ namespace {
 
 struct Options {
     int runs = 7;
+    int count = 4;
     size_t piece = 0;
     bool expect = false;
     TreeSize expected;
@@ -47,7 +56,9 @@ struct Options {
 
 int Usage() {
     fputs("usage: ovbench race [--runs N] [--expect FILES BYTES] ROOT LABEL=PROGRAM...\n"
+          "       ovbench together [--runs N] [--count K] ROOT PROGRAM\n"
           "       ovbench inflate [--runs N] ARCHIVE...\n"
+          "       ovbench pump [--runs N] ARCHIVE...\n"
           "       ovbench copy [--runs N] ROOT SOURCE...\n"
           "       ovbench write [--runs N] [--piece BYTES] ROOT SOURCE...\n",
           stderr);
@@ -64,6 +75,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             options.runs = atoi(argv[++i]);
             if (options.runs < 1) return false;
+        } else if (strcmp(argv[i], "--count") == 0 && i + 1 < argc) {
+            options.count = atoi(argv[++i]);
+            if (options.count < 1 || options.count > MAXIMUM_WAIT_OBJECTS / 2) return false;
         } else if (strcmp(argv[i], "--piece") == 0 && i + 1 < argc) {
             options.piece = strtoul(argv[++i], nullptr, 10);
         } else if (strcmp(argv[i], "--expect") == 0 && i + 2 < argc) {
@@ -92,8 +106,23 @@ bool EndRunFolder(const std::string& folder) {
 struct Side {
     std::string label;
     std::string program;
-    std::vector<double> nextStage, exit;
+    std::vector<double> nextStage, exit, cpuAfter;
 };
+
+void Record(Side& side, const RaceResult& result, bool counted) {
+    printf("run %s%s next %.1f exit %.1f cpu-after %.1f\n", side.label.c_str(), counted ? "" : " (warm-up)",
+           result.nextStageMs, result.exitMs, result.cpuAfterNextStageMs);
+    fflush(stdout);
+    if (!counted) return;
+    side.nextStage.push_back(result.nextStageMs);
+    side.exit.push_back(result.exitMs);
+    side.cpuAfter.push_back(result.cpuAfterNextStageMs);
+}
+
+void PrintMedians(const Side& side) {
+    printf("median %s next %.1f exit %.1f cpu-after %.1f\n", side.label.c_str(), Median(side.nextStage),
+           Median(side.exit), Median(side.cpuAfter));
+}
 
 bool RaceOnce(const Options& options, const std::string& folder, Side& side, bool counted, std::string& error) {
     if (!StartRunFolder(folder)) {
@@ -116,13 +145,7 @@ bool RaceOnce(const Options& options, const std::string& folder, Side& side, boo
         ok = false;
     }
     if (!ok) return false;
-    printf("run %s%s next %.1f exit %.1f\n", side.label.c_str(), counted ? "" : " (warm-up)", result.nextStageMs,
-           result.exitMs);
-    fflush(stdout);
-    if (counted) {
-        side.nextStage.push_back(result.nextStageMs);
-        side.exit.push_back(result.exitMs);
-    }
+    Record(side, result, counted);
     return true;
 }
 
@@ -133,7 +156,7 @@ int Race(const Options& options) {
     for (size_t i = 1; i < options.rest.size(); ++i) {
         size_t equals = options.rest[i].find('=');
         if (equals == std::string::npos || equals == 0) return Usage();
-        sides.push_back({options.rest[i].substr(0, equals), options.rest[i].substr(equals + 1), {}, {}});
+        sides.push_back({options.rest[i].substr(0, equals), options.rest[i].substr(equals + 1), {}, {}, {}});
     }
     std::string error;
     int run = 0;
@@ -144,12 +167,48 @@ int Race(const Options& options) {
         }
     }
     harness::RemoveTree(root);
-    for (const Side& side : sides)
-        printf("median %s next %.1f exit %.1f\n", side.label.c_str(), Median(side.nextStage), Median(side.exit));
-    if (sides.size() == 2) {
-        printf("ratio %s/%s next %.2f exit %.2f\n", sides[0].label.c_str(), sides[1].label.c_str(),
-               MedianRatio(sides[0].nextStage, sides[1].nextStage), MedianRatio(sides[0].exit, sides[1].exit));
+    for (const Side& side : sides) PrintMedians(side);
+    for (size_t i = 1; i < sides.size(); ++i) {
+        printf("ratio %s/%s next %.2f exit %.2f\n", sides[0].label.c_str(), sides[i].label.c_str(),
+               MedianRatio(sides[0].nextStage, sides[i].nextStage), MedianRatio(sides[0].exit, sides[i].exit));
     }
+    return 0;
+}
+
+// Copies of one program started at once compete for the focus: the
+// splash of all but one may lose it before its launcher starts the next
+// stage.
+int Together(const Options& options) {
+    if (options.rest.size() != 2) return Usage();
+    const std::string root = WithBackslash(options.rest[0]);
+    const std::string program = options.rest[1];
+    Side side = {"together", program, {}, {}, {}};
+    double mostCpuAfter = 0;
+    int run = 0;
+    for (int round = -1; round < options.runs; ++round) {
+        std::vector<std::string> folders;
+        for (int i = 0; i < options.count; ++i) {
+            folders.push_back(root + "run" + std::to_string(run++) + "\\");
+            if (!StartRunFolder(folders.back())) return Fail("cannot make " + folders.back());
+        }
+        std::vector<RaceResult> results;
+        std::string error;
+        bool ok = TimeRunsTogether(program, "\"" + program + "\"", folders, RaceLimits(), results, error);
+        for (const std::string& folder : folders) {
+            if (!EndRunFolder(folder) && ok) {
+                error = "cannot remove " + folder;
+                ok = false;
+            }
+        }
+        if (!ok) return Fail(error);
+        for (const RaceResult& result : results) {
+            Record(side, result, round >= 0);
+            if (round >= 0 && result.cpuAfterNextStageMs > mostCpuAfter) mostCpuAfter = result.cpuAfterNextStageMs;
+        }
+    }
+    harness::RemoveTree(root);
+    PrintMedians(side);
+    printf("most together cpu-after %.1f\n", mostCpuAfter);
     return 0;
 }
 
@@ -160,7 +219,10 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
     return (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
 }
 
-int Inflate(const Options& options) {
+// Times op on the archives' entries, loaded into memory first, round
+// after round; label names it in the output.
+int TimeOnEntries(const Options& options, const char* label,
+                  bool (InflateFloor::*op)(std::string& error)) {
     if (options.rest.empty()) return Usage();
     InflateFloor floor;
     std::string error;
@@ -169,12 +231,12 @@ int Inflate(const Options& options) {
     for (int round = -1; round < options.runs; ++round) {
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
-        if (!floor.InflateAll(error)) return Fail(error);
+        if (!(floor.*op)(error)) return Fail(error);
         double ms = MillisecondsSince(start);
         if (round >= 0) times.push_back(ms);
-        printf("run inflate%s %.1f\n", round < 0 ? " (warm-up)" : "", ms);
+        printf("run %s%s %.1f\n", label, round < 0 ? " (warm-up)" : "", ms);
     }
-    printf("median inflate %.1f entries %u bytes %llu\n", Median(times), static_cast<unsigned>(floor.Entries()),
+    printf("median %s %.1f entries %u bytes %llu\n", label, Median(times), static_cast<unsigned>(floor.Entries()),
            floor.InflatedBytes());
     return 0;
 }
@@ -239,7 +301,9 @@ int main(int argc, char** argv) {
     Options options;
     if (argc < 2 || !ParseOptions(argc, argv, options)) return Usage();
     if (strcmp(argv[1], "race") == 0) return Race(options);
-    if (strcmp(argv[1], "inflate") == 0) return Inflate(options);
+    if (strcmp(argv[1], "together") == 0) return Together(options);
+    if (strcmp(argv[1], "inflate") == 0) return TimeOnEntries(options, "inflate", &InflateFloor::InflateAll);
+    if (strcmp(argv[1], "pump") == 0) return TimeOnEntries(options, "pump", &InflateFloor::PumpAll);
     if (strcmp(argv[1], "copy") == 0) return Copy(options);
     if (strcmp(argv[1], "write") == 0) return Write(options);
     return Usage();
