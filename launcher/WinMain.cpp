@@ -105,7 +105,7 @@ DWORD StartNextStage(const QlString& program, const QlString& folderPath, const 
     _chdir(folderPath);
     QlString command = NextStageCommand(ownPath, scriptPath, commandLine);
 
-    NextStageLaunched = true;
+    NoteNextStageStarted();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -160,7 +160,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     if (HandOverToRunningNextStage()) return 0;
 
-    HWND splash = CreateSplash();
+    HWND splash = CreateSplash({instance, GetMessageText(MSG_SETUP_TITLE), GetMessageText(MSG_CONFIRM_INTERRUPT)});
     WaitForFirstPaint();
 
     RunOutput output;

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <memory>
+
 #include "DibFormat.h"
 
 static_assert(sizeof(DibHeader) == sizeof(BITMAPINFOHEADER), "DibHeader mirrors BITMAPINFOHEADER");
@@ -17,6 +19,38 @@ DibHeader ReadHeader(const void* block) {
 void WriteHeader(void* block, const DibHeader& header) {
     memcpy(block, &header, sizeof header);
 }
+
+// Moveable global memory, zeroed and locked while it is held; unlocked and
+// freed exactly once, unless Release hands the locked block on.
+class GlobalMemory {
+public:
+    explicit GlobalMemory(SIZE_T size)
+        : handle(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)),
+          data(handle != nullptr ? GlobalLock(handle) : nullptr) {}
+    ~GlobalMemory() {
+        if (handle == nullptr) return;
+        if (data != nullptr) GlobalUnlock(handle);
+        GlobalFree(handle);
+    }
+    GlobalMemory(const GlobalMemory&) = delete;
+    GlobalMemory& operator=(const GlobalMemory&) = delete;
+
+    void* Get() const { return data; }
+    void* Release() {
+        void* block = data;
+        handle = nullptr;
+        data = nullptr;
+        return block;
+    }
+
+private:
+    HGLOBAL handle;
+    void* data;
+};
+
+struct LocalFreer {
+    void operator()(void* block) const { LocalFree(block); }
+};
 
 }  // namespace
 
@@ -36,21 +70,14 @@ BITMAPINFOHEADER* CopyPackedDib(const void* bytes, DWORD size) {
     DibPlan plan;
     if (!PlanDib(header, size, plan)) return nullptr;
 
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, plan.copySize);
-    if (memory == nullptr) return nullptr;
-    BITMAPINFOHEADER* block = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-    if (block == nullptr) {
-        GlobalFree(memory);
-        return nullptr;
-    }
+    GlobalMemory memory(plan.copySize);
+    BITMAPINFOHEADER* block = static_cast<BITMAPINFOHEADER*>(memory.Get());
+    if (block == nullptr) return nullptr;
     memcpy(block, bytes, size);
     WriteHeader(block, header);
-    if (!DecompressDib(block, plan.copySize)) {
-        // Never hand out bits that are still compressed, or half expanded.
-        FreeDib(block);
-        return nullptr;
-    }
-    return block;
+    // Never hand out bits that are still compressed, or half expanded.
+    if (!DecompressDib(block, plan.copySize)) return nullptr;
+    return static_cast<BITMAPINFOHEADER*>(memory.Release());
 }
 
 bool DecompressDib(BITMAPINFOHEADER* block, DWORD blockSize) {
@@ -73,13 +100,10 @@ bool DecompressDib(BITMAPINFOHEADER* block, DWORD blockSize) {
 
 bool ExpandRle8(BYTE* stream, DWORD streamSize, DWORD expandedSize) {
     SIZE_T scratchSize = 2 * static_cast<SIZE_T>(expandedSize);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, scratchSize);
-    if (memory == nullptr) return false;
-    BYTE* scratch = static_cast<BYTE*>(GlobalLock(memory));
+    GlobalMemory memory(scratchSize);
+    BYTE* scratch = static_cast<BYTE*>(memory.Get());
     bool expanded = scratch != nullptr && ExpandRle8Stream(stream, streamSize, scratch, scratchSize);
     if (expanded) memcpy(stream, scratch, expandedSize);
-    if (scratch != nullptr) GlobalUnlock(memory);
-    GlobalFree(memory);
     return expanded;
 }
 
@@ -87,8 +111,9 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER* block) {
     DibHeader header = ReadHeader(block);
     unsigned count = header.biClrUsed != 0 ? (header.biClrUsed & 0xFFFF) : 256;
     // Zeroed, so the entries the stock palette lacks are black.
-    LOGPALETTE* description =
-        static_cast<LOGPALETTE*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY)));
+    std::unique_ptr<LOGPALETTE, LocalFreer> owned(
+        static_cast<LOGPALETTE*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY))));
+    LOGPALETTE* description = owned.get();
     if (description == nullptr) return nullptr;
     description->palVersion = 0x300;
     description->palNumEntries = static_cast<WORD>(count);
@@ -98,9 +123,7 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER* block) {
     } else {
         GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 256, description->palPalEntry);
     }
-    HPALETTE palette = CreatePalette(description);
-    LocalFree(description);
-    return palette;
+    return CreatePalette(description);
 }
 
 int PaintDib(const BITMAPINFOHEADER* block, HDC dc, int x, int y) {
@@ -116,6 +139,18 @@ void FreeDib(BITMAPINFOHEADER* block) {
     HGLOBAL memory = GlobalHandle(block);
     GlobalUnlock(memory);
     GlobalFree(memory);
+}
+
+void DibHolder::Reset(BITMAPINFOHEADER* replacement) {
+    if (replacement == block) return;
+    FreeDib(block);
+    block = replacement;
+}
+
+void PaletteHolder::Reset(HPALETTE replacement) {
+    if (replacement == palette) return;
+    if (palette != nullptr) DeleteObject(palette);
+    palette = replacement;
 }
 
 QlSelectedPalette::QlSelectedPalette(HDC dc, HPALETTE palette) : dc(dc), previous(nullptr) {

@@ -44,6 +44,38 @@ int PaintDib(const BITMAPINFOHEADER* block, HDC dc, int x, int y);
 // Releases a block of LoadDibResource or CopyPackedDib; nothing for null.
 void FreeDib(BITMAPINFOHEADER* block);
 
+// A block of LoadDibResource or CopyPackedDib, released exactly once: by
+// Reset or when the holder goes.
+class DibHolder {
+public:
+    explicit DibHolder(BITMAPINFOHEADER* block = nullptr) : block(block) {}
+    ~DibHolder() { FreeDib(block); }
+    DibHolder(const DibHolder&) = delete;
+    DibHolder& operator=(const DibHolder&) = delete;
+
+    // Releases the block held, then holds this one.
+    void Reset(BITMAPINFOHEADER* replacement = nullptr);
+    BITMAPINFOHEADER* Get() const { return block; }
+
+private:
+    BITMAPINFOHEADER* block;
+};
+
+// A palette, deleted exactly once: by Reset or when the holder goes.
+class PaletteHolder {
+public:
+    explicit PaletteHolder(HPALETTE palette = nullptr) : palette(palette) {}
+    ~PaletteHolder() { Reset(); }
+    PaletteHolder(const PaletteHolder&) = delete;
+    PaletteHolder& operator=(const PaletteHolder&) = delete;
+
+    void Reset(HPALETTE replacement = nullptr);
+    HPALETTE Get() const { return palette; }
+
+private:
+    HPALETTE palette;
+};
+
 // Selects a palette into a device context as a foreground palette and
 // realises it; puts the previous one back when it goes.  Nothing for a null
 // palette.

@@ -5,8 +5,6 @@
 #include <stdlib.h>
 
 #include "Dib.h"
-#include "launcher/Launcher.h"
-#include "launcher/MessageCatalogue.h"
 
 namespace {
 
@@ -14,36 +12,26 @@ const int SplashDialogId = 103;
 const int SplashIconId = 101;
 const int SplashBitmapId = 134;
 
-// Owned by the one splash; released when it ends or is destroyed.
-BITMAPINFOHEADER* splashDib;
-HPALETTE splashPalette;
-
-void DeleteSplashPalette() {
-    if (splashPalette == nullptr) return;
-    DeleteObject(splashPalette);
-    splashPalette = nullptr;
-}
-
-void ReleaseSplashDib() {
-    FreeDib(splashDib);
-    splashDib = nullptr;
-}
+// The one splash's: what the program gave it, and its picture and palette,
+// released when it ends or is destroyed.
+SplashSetup setup;
+DibHolder splashDib;
+PaletteHolder splashPalette;
 
 // Hides the splash (it is not destroyed) and lets both of the launcher's
 // waits end: one that comes before the first paint would otherwise never end.
 void EndSplash(HWND window) {
     EndDialog(window, 1);
-    DeleteSplashPalette();
-    SplashAlive = 0;
-    SplashPaintPending = 0;
+    splashPalette.Reset();
+    NoteSplashEnded();
 }
 
 // Sizes the window so its client area is the picture (the template's size
 // when there is none), places it at the middle of the screen's width and
 // three fifths down its free height, shows it and sets the program icon.
 void InitSplash(HWND window) {
-    splashDib = LoadDibResource(SplashBitmapId, AppInstance);
-    if (splashDib != nullptr) splashPalette = CreateDibPalette(splashDib);
+    splashDib.Reset(LoadDibResource(SplashBitmapId, setup.instance));
+    if (splashDib.Get() != nullptr) splashPalette.Reset(CreateDibPalette(splashDib.Get()));
 
     RECT client, outer;
     GetClientRect(window, &client);
@@ -52,15 +40,15 @@ void InitSplash(HWND window) {
     int outerHeight = outer.bottom - outer.top;
     int width = outerWidth;
     int height = outerHeight;
-    if (splashDib != nullptr) {
-        width = splashDib->biWidth + outerWidth - client.right;
-        height = splashDib->biHeight + outerHeight - client.bottom;
+    if (splashDib.Get() != nullptr) {
+        width = splashDib.Get()->biWidth + outerWidth - client.right;
+        height = splashDib.Get()->biHeight + outerHeight - client.bottom;
     }
     int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) * 3 / 5;
     SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, SWP_SHOWWINDOW);
 
-    HICON icon = LoadIconA(AppInstance, MAKEINTRESOURCEA(SplashIconId));
+    HICON icon = LoadIconA(setup.instance, MAKEINTRESOURCEA(SplashIconId));
     SetClassLongA(window, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
 }
 
@@ -68,27 +56,27 @@ void PaintSplash(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     {
-        QlSelectedPalette selected(dc, splashPalette);
-        PaintDib(splashDib, dc, 0, 0);
+        QlSelectedPalette selected(dc, splashPalette.Get());
+        PaintDib(splashDib.Get(), dc, 0, 0);
     }
     EndPaint(window, &paint);
-    SplashPaintPending = 0;
+    NoteSplashPainted();
 }
 
 // Yes ends the whole process through the runtime's exit, with code 0.
 void ConfirmClose() {
-    int answer = MessageBoxA(nullptr, GetMessageText(MSG_CONFIRM_INTERRUPT), GetMessageText(MSG_SETUP_TITLE),
-                             MB_YESNO | MB_TOPMOST);
+    int answer = MessageBoxA(nullptr, setup.confirmClose, setup.title, MB_YESNO | MB_TOPMOST);
     if (answer == IDYES) exit(0);
 }
 
 }  // namespace
 
-HWND CreateSplash() {
-    HWND window = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(SplashDialogId), nullptr, SplashDialogProc, 0);
+HWND CreateSplash(const SplashSetup& given) {
+    setup = given;
+    ResetSplashState();
+    HWND window = CreateDialogParamA(setup.instance, MAKEINTRESOURCEA(SplashDialogId), nullptr, SplashDialogProc, 0);
     if (window == nullptr) {
-        SplashPaintPending = 0;
-        SplashAlive = 0;
+        NoteSplashEnded();
         return nullptr;
     }
     RECT outer;
@@ -110,7 +98,7 @@ INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_KILLFOCUS:
         // Only once the next stage runs: until then a click elsewhere must
         // not end the splash.
-        if (NextStageLaunched) EndSplash(window);
+        if (NextStageStarted()) EndSplash(window);
         return TRUE;
     case WM_CLOSE:
         ConfirmClose();
@@ -123,13 +111,13 @@ INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         // The whole wParam: a notification code in the high word is not a Cancel.
         if (wParam == IDCANCEL) {
             EndSplash(window);
-            ReleaseSplashDib();
+            splashDib.Reset();
         }
         return TRUE;
     case WM_NCDESTROY:
         // Whatever an end left behind goes with the window.
-        DeleteSplashPalette();
-        ReleaseSplashDib();
+        splashPalette.Reset();
+        splashDib.Reset();
         return FALSE;
     default:
         return FALSE;

@@ -6,23 +6,27 @@
 
 #include <windows.h>
 
-// 1 until the splash has painted once (or has ended, or could not be created).
-extern int SplashPaintPending;
-// 1 until the splash has ended (or could not be created).
-extern int SplashAlive;
-// Set by the launcher just before it starts the next stage; from then on
-// the splash ends itself when it loses the focus.
-extern bool NextStageLaunched;
+#include "SplashState.h"
 
-// Creates, shows and centres the splash (dialog 103, bitmap 134 and icon 101
-// of AppInstance); null when the dialog cannot be created, in which case both
-// flags are cleared so no wait blocks.  The launcher destroys the window;
-// the picture and its palette go with it.
-HWND CreateSplash();
+// What the splash needs from the program: the module whose resources hold
+// it, and the texts of the question asked before a close (caption and
+// question; static texts, kept by pointer).
+struct SplashSetup {
+    HINSTANCE instance;
+    const char* title;
+    const char* confirmClose;
+};
+
+// Creates, shows and centres the splash (dialog 103, bitmap 134 and icon
+// 101 of the instance) as a new splash (ResetSplashState); null when the
+// dialog cannot be created, in which case it counts as ended, so no wait
+// blocks.  The caller destroys the window; the picture and its palette go
+// with it.
+HWND CreateSplash(const SplashSetup& setup);
 
 // Paints the picture; ends the splash on Cancel (also posted by any timer),
-// and on losing the focus once NextStageLaunched is set; asks before a close
-// and ends the process with exit code 0 on Yes.
+// and on losing the focus once the next stage has started; asks before a
+// close and ends the process with exit code 0 on Yes.
 INT_PTR CALLBACK SplashDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One non-blocking pump step: takes one message of any window of the thread

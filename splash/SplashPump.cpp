@@ -1,8 +1,6 @@
 #include "Splash.h"
 
-int SplashPaintPending = 1;
-int SplashAlive = 1;
-bool NextStageLaunched = false;
+#include "SplashState.h"
 
 namespace {
 
@@ -28,8 +26,8 @@ DWORD WaitForMessage(DWORD timeoutMs) {
 // Both waits check their condition again before they sleep: a look at an
 // empty queue still handles what other threads send, which may end them.
 void WaitForFirstPaint() {
-    while (SplashPaintPending != 0) {
-        if (!PumpOneMessage() && SplashPaintPending != 0) WaitForMessage(INFINITE);
+    while (!SplashHasPainted()) {
+        if (!PumpOneMessage() && !SplashHasPainted()) WaitForMessage(INFINITE);
     }
 }
 
@@ -42,10 +40,10 @@ bool LingerExpired(DWORD t0, DWORD now) {
 void LingerWhileSplashAlive(MillisecondClock clock, MessageWait wait) {
     DWORD t0 = clock();
     for (;;) {
-        if (SplashAlive == 0) return;
+        if (SplashHasEnded()) return;
         DWORD now = clock();
         if (LingerExpired(t0, now)) return;
-        if (PumpOneMessage() || SplashAlive == 0) continue;
+        if (PumpOneMessage() || SplashHasEnded()) continue;
         // Until the deadline; once the clock has wrapped past t0 that can
         // lie weeks ahead, so the sleep is cut to the whole wait's length.
         DWORD left = static_cast<DWORD>(t0 + LingerMs) - now;

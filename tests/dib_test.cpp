@@ -189,3 +189,34 @@ TEST(QlSelectedPalette, SelectsForItsScopeAndPutsThePreviousBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The splash's picture and palette are released exactly once: on Reset,
+// which takes the next one, and by the holder's end, which then has none.
+TEST(DibHolders, ReleaseWhatTheyHoldExactlyOnce) {
+    BITMAPINFOHEADER* first = LoadDibResource(SplashBitmapId, GetModuleHandleA(nullptr));
+    BITMAPINFOHEADER* second = LoadDibResource(SplashBitmapId, GetModuleHandleA(nullptr));
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    HGLOBAL firstMemory = GlobalHandle(first);
+    HGLOBAL secondMemory = GlobalHandle(second);
+    HPALETTE firstPalette = CreateDibPalette(first);
+    HPALETTE secondPalette = CreateDibPalette(first);
+    {
+        DibHolder dib(first);
+        PaletteHolder palette(firstPalette);
+        dib.Reset(first);  // the same block again: kept, not freed
+        EXPECT_NE(0u, GlobalSize(firstMemory));
+        dib.Reset(second);
+        palette.Reset(secondPalette);
+        EXPECT_EQ(0u, GlobalSize(firstMemory));
+        EXPECT_EQ(0u, GetObjectType(firstPalette));
+        EXPECT_NE(0u, GlobalSize(secondMemory));
+        EXPECT_EQ(static_cast<DWORD>(OBJ_PAL), GetObjectType(secondPalette));
+    }
+    EXPECT_EQ(0u, GlobalSize(secondMemory));
+    EXPECT_EQ(0u, GetObjectType(secondPalette));
+}
+
+}  // namespace

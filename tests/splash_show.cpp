@@ -13,7 +13,6 @@
 #include <string>
 
 #include "WinHarness.h"
-#include "launcher/Launcher.h"
 #include "splash/Splash.h"
 #include "splash_support.h"
 
@@ -23,11 +22,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string stopFile = harness::FromUnixPath(argv[1]);
-    AppInstance = GetModuleHandleA(nullptr);
-    HWND window = CreateSplash();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND window = CreateSplash({instance, "Orvane Setup", "Close?"});
     if (window == nullptr) return 1;
     WaitForFirstPaint();
-    if (!splashtest::ScreenComesToShow(window, splashtest::ResourceBytes(AppInstance, RT_BITMAP, 134))) return 1;
+    if (!splashtest::ScreenComesToShow(window, splashtest::ResourceBytes(instance, RT_BITMAP, 134))) return 1;
 
     RECT outer;
     GetWindowRect(window, &outer);

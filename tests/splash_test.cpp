@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "WinHarness.h"
-#include "launcher/Launcher.h"
 #include "splash/Splash.h"
 #include "splash_support.h"
 
@@ -48,7 +47,7 @@ struct FakeClock {
     }
     // A sleep after which the splash has ended.
     static DWORD SleepThenEnd(DWORD timeoutMs) {
-        SplashAlive = 0;
+        NoteSplashEnded();
         return Sleep(timeoutMs);
     }
 };
@@ -63,12 +62,11 @@ void DrainMessages() {
 
 class Splash : public ::testing::Test {
 protected:
-    Splash() : folder(::testing::UnitTest::GetInstance()->current_test_info()->name()), window(nullptr) {
-        // As at program start.
-        AppInstance = GetModuleHandleA(nullptr);
-        SplashPaintPending = 1;
-        SplashAlive = 1;
-        NextStageLaunched = false;
+    Splash()
+        : folder(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+          instance(GetModuleHandleA(nullptr)),
+          window(nullptr) {
+        ResetSplashState();  // as at program start
     }
     ~Splash() override {
         if (window != nullptr && IsWindow(window)) DestroyWindow(window);
@@ -76,7 +74,7 @@ protected:
     }
 
     void Show() {
-        window = CreateSplash();
+        window = CreateSplash(Setup());
         ASSERT_NE(nullptr, window);
     }
 
@@ -88,19 +86,22 @@ protected:
         EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, outer.top);
     }
 
+    SplashSetup Setup() const { return {instance, "Orvane Setup", ConfirmInterruptEnglish}; }
+
     void ExpectShownAndAlive() {
         EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(1, SplashAlive);
+        EXPECT_FALSE(SplashHasEnded());
     }
 
     void ExpectEnded() {
         EXPECT_TRUE(IsWindow(window));  // ended, not destroyed
         EXPECT_FALSE(IsWindowVisible(window));
-        EXPECT_EQ(0, SplashAlive);
-        EXPECT_EQ(0, SplashPaintPending);
+        EXPECT_TRUE(SplashHasEnded());
+        EXPECT_TRUE(SplashHasPainted());
     }
 
     TestFolder folder;
+    HINSTANCE instance;
     HWND window;
 };
 
@@ -113,7 +114,7 @@ TEST_F(Splash, ShowsThePictureCentredAndActive) {
     ExpectCentred();
     ExpectShownAndAlive();
     EXPECT_EQ(window, GetFocus());
-    EXPECT_EQ(1, SplashPaintPending);  // nothing is painted before the launcher pumps
+    EXPECT_FALSE(SplashHasPainted());  // nothing is painted before the launcher pumps
 }
 
 TEST_F(Splash, TheScreenShowsTheBitmapsPixelsAfterTheFirstPaint) {
@@ -126,10 +127,10 @@ TEST_F(Splash, TheScreenShowsTheBitmapsPixelsAfterTheFirstPaint) {
 TEST_F(Splash, EveryPaintClearsThePendingFlag) {
     Show();
     WaitForFirstPaint();
-    SplashPaintPending = 1;
+    ResetSplashState();
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
-    EXPECT_EQ(0, SplashPaintPending);
+    EXPECT_TRUE(SplashHasPainted());
 }
 
 TEST_F(Splash, CloseAnsweredNoChangesNothing) {
@@ -159,7 +160,7 @@ TEST_F(Splash, LosingTheFocusEndsItOnlyAfterTheLaunch) {
     SendMessageA(window, WM_KILLFOCUS, 0, 0);
     ExpectShownAndAlive();
 
-    NextStageLaunched = true;
+    NoteNextStageStarted();
     SendMessageA(window, WM_KILLFOCUS, 0, 0);
     ExpectEnded();
 }
@@ -168,10 +169,10 @@ TEST_F(Splash, DestroyingItAfterTheLaunchEndsItAndTheFinalWaitAtOnce) {
     // The launcher's own order: launch, destroy while it has the focus, linger.
     Show();
     WaitForFirstPaint();
-    NextStageLaunched = true;
+    NoteNextStageStarted();
     ASSERT_EQ(window, GetFocus());
     DestroyWindow(window);
-    EXPECT_EQ(0, SplashAlive);
+    EXPECT_TRUE(SplashHasEnded());
     FakeClock::Start(1000, 1);
     LingerWhileSplashAlive(FakeClock::Read);
     EXPECT_EQ(1, FakeClock::calls);  // t0 only
@@ -180,7 +181,7 @@ TEST_F(Splash, DestroyingItAfterTheLaunchEndsItAndTheFinalWaitAtOnce) {
 TEST_F(Splash, TheFinalWaitWakesForAMessageFromAnotherThread) {
     Show();
     WaitForFirstPaint();
-    NextStageLaunched = true;
+    NoteNextStageStarted();
     // Cancel is posted once the wait is about to sleep; the clock stands
     // still, so only that message can end the wait.
     static HANDLE sleeping;
@@ -228,17 +229,17 @@ TEST_F(Splash, OnlyAPlainCancelCommandEndsIt) {
         ExpectShownAndAlive();
     }
     // Before the first paint: the first wait must still end.
-    EXPECT_EQ(1, SplashPaintPending);
+    EXPECT_FALSE(SplashHasPainted());
     SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
     ExpectEnded();
 }
 
 TEST_F(Splash, WithoutItsDialogNeitherWaitBlocks) {
     splashtest::ResourceModule empty(folder, {});
-    AppInstance = empty.Handle();
-    EXPECT_EQ(nullptr, CreateSplash());
-    EXPECT_EQ(0, SplashPaintPending);
-    EXPECT_EQ(0, SplashAlive);
+    instance = empty.Handle();
+    EXPECT_EQ(nullptr, CreateSplash(Setup()));
+    EXPECT_TRUE(SplashHasPainted());
+    EXPECT_TRUE(SplashHasEnded());
     WaitForFirstPaint();
     FakeClock::Start(1000, 1);
     LingerWhileSplashAlive(FakeClock::Read);
@@ -248,7 +249,7 @@ TEST_F(Splash, WithoutItsDialogNeitherWaitBlocks) {
 TEST_F(Splash, WithoutItsBitmapItKeepsTheTemplatesSizeCentred) {
     std::string dialog = splashtest::ResourceBytes(GetModuleHandleA(nullptr), RT_DIALOG, 103);
     splashtest::ResourceModule dialogOnly(folder, {{RT_DIALOG, 103, 1031, dialog}});
-    AppInstance = dialogOnly.Handle();
+    instance = dialogOnly.Handle();
     Show();
     RECT client, units = {0, 0, 323, 213};
     GetClientRect(window, &client);
@@ -280,7 +281,7 @@ TEST(LingerExpired, ComparesTheWrappedDeadlineUnsigned) {
 }
 
 TEST(LingerWhileSplashAlive, WaitsAtMost5000ClockMilliseconds) {
-    SplashAlive = 1;
+    ResetSplashState();
     FakeClock::Start(100, 1000);
     LingerWhileSplashAlive(FakeClock::Read, FakeClock::Sleep);
     EXPECT_EQ(6, FakeClock::calls);  // 100, then 1100 .. 5100

@@ -12,9 +12,6 @@ target_compile_definitions(splash_test PRIVATE
   OV_ORVANE_ICO="${CMAKE_SOURCE_DIR}/resources/orvane.ico")
 add_dependencies(splash_test ZAZezor)
 
-# The close confirmation in German; the other splash tests run in English.
-ov_windows_test(splash_german_test splash_german_test.cpp ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
-set_tests_properties(splash_german_test PROPERTIES ENVIRONMENT "LANG=de_DE.UTF-8;LC_ALL=de_DE.UTF-8")
 set_tests_properties(splash_test PROPERTIES ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
 
 # Shows the splash until told to stop, for make screenshot.
