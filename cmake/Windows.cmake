@@ -43,3 +43,4 @@ target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 
 include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)

@@ -3,20 +3,30 @@
 #include <windows.h>
 
 #include <io.h>
-#include <string.h>
 
+#include "launcher/NarrowPath.h"
+#include "launcher/ScriptText.h"
 #include "launcher/Services.h"
 
-CleanupScript::CleanupScript(const QlString& path) : path(path), stream(path, OpenWrite | OpenCreate) {}
+namespace {
+
+NameClaim ClaimScriptName(const char* name, void* stream) {
+    if (static_cast<QlFileStream*>(stream)->Open(name, OpenWrite | OpenCreate | OpenNew)) return NameClaimed;
+    return TakenOrRefused(name);
+}
+
+}  // namespace
+
+void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
+    if (MakeUniqueName(pattern, ClaimScriptName, &stream, path)) return;
+    if (path.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "*.bat");
+    throw new QlStreamException(path.GetLength() > MAX_PATH - 1 ? PathTooLong : OpenFailed, path);
+}
 
 void CleanupScript::WriteLine() {
-    // cmd.exe reads batch files in the OEM code page: a path with an
-    // accented letter written in ANSI would name another file.  ASCII
-    // stays as it is.
+    // The line is already in the OEM code page (ScriptWord converts the
+    // paths; the rest is ASCII).
     int length = line.GetLength();
-    char* chars = line.GetBuffer(length);
-    CharToOemBuffA(chars, chars, static_cast<DWORD>(length));
-    line.ReleaseBuffer(length);
     try {
         stream.Write(static_cast<const char*>(line), static_cast<unsigned int>(length));
     } catch (QlStreamException* error) {
@@ -29,15 +39,14 @@ void CleanupScript::WriteLine() {
 
 namespace {
 
-// A path as one word of a batch line.  cmd.exe would expand %...% in it,
-// so every '%' is doubled; and it would split an unquoted path at a blank
-// (a user name with a blank is common) or at & ( ) and the like, so such a
-// path is quoted.  A plain path stays exactly as it is.
-QlString ScriptWord(const char* path) {
-    QlString word = EscapePercent(path);
-    for (const char* p = path; *p != '\0'; ++p) {
-        if (*p == ' ' || strchr("&()[]{}^=;!'+,`~", *p) != nullptr) return "\"" + word + "\"";
-    }
+// A path as one word of a batch line, in the OEM code page cmd.exe reads
+// it in, converted exactly: best fit would turn a typographic quote into
+// one that ends the word, or a letter into another file's name.
+QlString ScriptWordOf(const char* path) {
+    QlString oem;
+    QlString word;
+    if (!AnsiToOemExactly(path, lstrlenA(path), oem) || !ScriptWord(oem, word))
+        throw new QlStreamException(EntryNameRefused, path);
     return word;
 }
 
@@ -49,32 +58,23 @@ void CleanupScript::WriteOpening(const QlString& folderPath) {
     // Its %1 is the script's own argument.
     QlString gate = folderPath + "exitgate.exe";
     if (_access(gate, 4) != 0)
-        line.Format("cd \\\r\n%s %%1\r\n", static_cast<const char*>(ScriptWord(folderPath + "exitgate")));
+        line.Format("cd \\\r\n%s %%1\r\n", static_cast<const char*>(ScriptWordOf(folderPath + "exitgate")));
     else
         line.Format("cd \\\r\n");
     WriteLine();
 }
 
 void CleanupScript::WriteFileLine(const char* targetPath) {
-    line.Format("del %s\r\n", static_cast<const char*>(ScriptWord(targetPath)));
+    line.Format("del %s\r\n", static_cast<const char*>(ScriptWordOf(targetPath)));
     WriteLine();
 }
 
 void CleanupScript::WriteFolderLine(const QlString& folder) {
-    line.Format("rmdir %s\r\n", static_cast<const char*>(ScriptWord(folder)));
+    line.Format("rmdir %s\r\n", static_cast<const char*>(ScriptWordOf(folder)));
     WriteLine();
 }
 
 void CleanupScript::WriteSelfDeleteLine() {
-    line.Format("del %s\r\n", static_cast<const char*>(ScriptWord(path)));
+    line.Format("del %s\r\n", static_cast<const char*>(ScriptWordOf(path)));
     WriteLine();
-}
-
-QlString FormatNextStageCommand(const char* ownPath, const QlString& scriptPath, const char* commandLine) {
-    QlString command;
-    command.Format(
-        "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
-        "ResourceFile=\"%s\" CleanUp=\"%s\" %s",
-        ownPath, static_cast<const char*>(scriptPath), commandLine);
-    return command;
 }

@@ -5,10 +5,11 @@
 // per line, in this order: "cd \", the gate line (unless the gate program
 // already exists), one "del" per extracted file, one "rmdir" per created
 // folder (newest first), and the "del" of the script itself.  Each line is
-// written in the OEM code page that cmd.exe reads; in paths every '%' is
-// doubled, and a path with a blank or another character that cmd.exe would
-// split at is quoted (plain paths are written as they are).  Failures raise
-// QlStreamException by pointer, with the script's path as the text.
+// written in the OEM code page that cmd.exe reads, converted exactly (never
+// by best fit); each path is one word by the rules of ScriptText.h, decided
+// on the bytes cmd.exe will read.  Failures raise QlStreamException by
+// pointer, with the script's path as the text, or with the path at fault
+// (EntryNameRefused) when the OEM code page cannot hold it.
 #ifndef ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 #define ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 
@@ -17,8 +18,17 @@
 
 class CleanupScript {
 public:
-    // Creates the script (emptying a file of that name), not shared.
-    explicit CleanupScript(const QlString& path);
+    CleanupScript() {}
+    CleanupScript(const CleanupScript&) = delete;
+    CleanupScript& operator=(const CleanupScript&) = delete;
+
+    // Creates the script, not shared, under the first name of the pattern
+    // ("<temp>%d.bat") that no file, folder or link holds yet, so a script
+    // of another run is never opened.  Raises OpenFailed with the name the
+    // system refused, or with the pattern's folder and "*.bat" when every
+    // name is taken.
+    void Claim(const QlString& pattern, const char* tempPath);
+    const QlString& Path() const { return path; }
 
     void WriteOpening(const QlString& folderPath);
     void WriteFileLine(const char* targetPath);
@@ -32,9 +42,5 @@ private:
     QlString line;
     QlFileStream stream;
 };
-
-// "Bootlace.exe ZAZezor ... ResourceFile="<own>" CleanUp="<script>" <args>",
-// the blank before the arguments written even when there are none.
-QlString FormatNextStageCommand(const char* ownPath, const QlString& scriptPath, const char* commandLine);
 
 #endif

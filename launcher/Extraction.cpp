@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "archive/ArchiveFormat.h"
+#include "archive/ArchiveNames.h"
 #include "archive/Extract.h"
 #include "launcher/Launcher.h"
+#include "launcher/NarrowPath.h"
 #include "stream/QlStreamException.h"
-
-const char* const ExtractedArchives[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION", nullptr};
 
 namespace {
 
@@ -27,14 +27,35 @@ void RaiseMalformed(const char* archive, const ArchiveReader& reader) {
     throw new QlStreamException(ArchiveMalformed, text);
 }
 
-// Walks a whole directory without writing anything.
-void CheckArchive(const char* archive, const void* base, DWORD size) {
+// The longest paths the system's narrow calls take: a file's, and a new
+// folder's (which must leave room for an 8.3 name inside it).
+const int MaxFilePath = MAX_PATH - 1;
+const int MaxNewFolderPath = MAX_PATH - 12;
+
+// Whether the target and each folder on its way fit those limits.
+bool FitsPathLimits(const QlString& folderPath, const ArchiveEntry& entry) {
+    int folderLength = folderPath.GetLength();
+    if (folderLength + static_cast<int>(entry.nameLength) > MaxFilePath) return false;
+    for (uint32_t i = 0; i < entry.nameLength; ++i) {
+        if (entry.name[i] == '\\' && folderLength + static_cast<int>(i) > MaxNewFolderPath) return false;
+    }
+    return true;
+}
+
+// Walks a whole directory without writing anything: the bounds, each name,
+// and each target's length.  A name the OEM code page cannot hold could not
+// be named in the clean-up script, so it is refused too.
+void CheckArchive(const char* archive, const void* base, DWORD size, const QlString& folderPath) {
     ArchiveReader reader(base, size);
     if (!reader.Open()) RaiseMalformed(archive, reader);
     ArchiveEntry entry;
+    QlString oem;
     while (reader.Next(entry)) {
-        if (CheckEntryName(entry.name, entry.nameLength) != nullptr)
-            throw new QlStreamException(EntryNameRefused, QlString(entry.name, static_cast<int>(entry.nameLength)));
+        QlString name(entry.name, static_cast<int>(entry.nameLength));
+        if (CheckEntryName(entry.name, entry.nameLength) != nullptr ||
+            !AnsiToOemExactly(name, name.GetLength(), oem))
+            throw new QlStreamException(EntryNameRefused, name);
+        if (!FitsPathLimits(folderPath, entry)) throw new QlStreamException(PathTooLong, folderPath + name);
     }
     if (reader.Error() != nullptr) RaiseMalformed(archive, reader);
 }
@@ -47,8 +68,15 @@ void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, Fo
     ArchiveEntry entry;
     while (reader.Next(entry)) {
         QlString target = folderPath + QlString(entry.name, static_cast<int>(entry.nameLength));
+        CreateEntryFolders(folderPath, entry.name, entry.nameLength, registry);
+        try {
+            ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target, &registry, true);
+        } catch (QlStreamException* error) {
+            // A file that could not be created is not this run's to remove.
+            if (error->cause != OpenFailed && error->cause != PathTooLong) files.AddFront(target);
+            throw;
+        }
         files.AddFront(target);
-        ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target, &registry);
         script.WriteFileLine(target);
     }
 }
@@ -59,10 +87,10 @@ void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, Folde
                      CleanupScript& script) {
     const void* base;
     DWORD size;
-    for (const char* const* name = ExtractedArchives; *name != nullptr; ++name) {
-        if (FindArchive(*name, base, size)) CheckArchive(*name, base, size);
+    for (const char* name : ExtractedArchives) {
+        if (FindArchive(name, base, size)) CheckArchive(name, base, size, folderPath);
     }
-    for (const char* const* name = ExtractedArchives; *name != nullptr; ++name) {
-        if (FindArchive(*name, base, size)) ExtractArchive(base, size, folderPath, registry, files, script);
+    for (const char* name : ExtractedArchives) {
+        if (FindArchive(name, base, size)) ExtractArchive(base, size, folderPath, registry, files, script);
     }
 }

@@ -7,18 +7,19 @@
 #include "launcher/CleanupScript.h"
 #include "string/QlString.h"
 
-// The archive resources extracted, in this order, null-terminated; the
-// other four stay in the executable for the next stage.
-extern const char* const ExtractedArchives[];
-
-// Checks every present archive's directory and names first, so a malformed
-// archive or an unsafe name stops the run before anything is written; then
-// extracts each entry and writes its script line.  A missing archive is
-// skipped.  Folders created on the way are recorded in the registry, and
-// every target path in files before its extraction begins (so a run that
-// fails can take back what it wrote).
-// Raises QlStreamException: ArchiveMalformed with the archive's name,
-// EntryNameRefused with the entry's name, and whatever ExtractEntry raises.
+// The archives are those of archive/ArchiveNames.h, in its order.  Checks
+// every present archive's directory, names and target lengths first,
+// so a malformed archive, an unsafe name or a path too long stops the run
+// before anything is extracted; then extracts each entry into folders and
+// files this run creates new (never into an existing one, or through a
+// link), and writes its script line.  A missing archive is skipped.
+// folderPath is the run's own folder, just created, with its trailing
+// backslash.  Folders created on the way are recorded in the registry, and
+// every file this run created in files (so a run that fails can take back
+// exactly what it wrote).  Raises QlStreamException by pointer:
+// ArchiveMalformed with the archive's name, EntryNameRefused with the entry's
+// name, PathTooLong with the target, and whatever CreateEntryFolders and
+// ExtractEntry raise.
 void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, FolderRegistry& files,
                      CleanupScript& script);
 

@@ -2,6 +2,7 @@
 
 #include "launcher/MessageCatalogue.h"
 #include "stream/QlStreamException.h"
+#include "string/LocalText.h"
 #include "string/QlString.h"
 
 namespace {
@@ -53,6 +54,34 @@ const char* const StartFailure[] = {
     "Das Setup konnte das Programm\n%s\nnicht starten.\n\n%s",
 };
 
+// A folder or file the run depends on, named in what follows each text.
+const char* const UnusablePathHead[] = {
+    "Setup cannot use the folder or file\n",
+    "Il programma di installazione non pu\xF2 usare la cartella o il file\n",
+    "Le programme d'installation ne peut pas utiliser le dossier ou le fichier\n",
+    "Das Setup kann den Ordner oder die Datei\n",
+};
+
+// Its name has no form that the system's code pages hold exactly.
+const char* const UnusablePathTail[] = {
+    "\nbecause its name holds characters that this system's code page cannot hold, and it has no short name "
+    "that can.\n\nSetup has stopped without writing anything.",
+    "\nperch\xE9 il suo nome contiene caratteri che la tabella codici del sistema non pu\xF2 rappresentare, e non "
+    "ha un nome breve che lo possa.\n\nL'installazione \xE8 stata interrotta senza scrivere nulla.",
+    "\ncar son nom contient des caract\xE8res que la page de codes du syst\xE8me ne peut pas repr\xE9senter, et il "
+    "n'a pas de nom court qui le puisse.\n\nL'installation a \xE9t\xE9 arr\xEAt\xE9" "e sans rien \xE9" "crire.",
+    "\nnicht verwenden, weil sein Name Zeichen enth\xE4lt, die die Codepage des Systems nicht darstellen kann, "
+    "und er keinen kurzen Namen hat, der es kann.\n\nDas Setup wurde beendet, ohne etwas zu schreiben.",
+};
+
+// The drive or folder cannot be read at all; the system's reason follows.
+const char* const DriveFailure[] = {
+    "Setup cannot use the drive or folder\n%s\n\n%s",
+    "Il programma di installazione non pu\xF2 usare l'unit\xE0 o la cartella\n%s\n\n%s",
+    "Le programme d'installation ne peut pas utiliser le lecteur ou le dossier\n%s\n\n%s",
+    "Das Setup kann das Laufwerk oder den Ordner\n%s\nnicht verwenden.\n\n%s",
+};
+
 const char* const* ReasonFor(int cause) {
     switch (cause) {
     case WriteFailed:
@@ -75,27 +104,74 @@ void Show(const QlString& text) {
     MessageBoxA(nullptr, text, GetMessageText(MSG_SETUP_TITLE), MB_TOPMOST | MB_ICONERROR);
 }
 
-}  // namespace
-
-void ReportFileFailure(const char* file, int cause) {
-    MessageColumn language = GetMessageColumn();
-    QlString text;
-    text.Format(FileFailure[language], file, ReasonFor(cause)[language]);
-    Show(text);
+// The system's text for an error, or its number.
+QlString SystemReason(DWORD error) {
+    QlString reason;
+    LocalText system;
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, system.Receive(), 0, nullptr) != 0 &&
+        system.Get() != nullptr)
+        reason = system.Get();
+    else
+        reason.Format("Error %lu", static_cast<unsigned long>(error));
+    return reason;
 }
 
-void ReportStartFailure(const char* program, DWORD error) {
-    QlString reason;
-    char* system = nullptr;
-    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&system), 0, nullptr) != 0 &&
-        system != nullptr) {
-        reason = system;
-        LocalFree(system);
-    } else {
-        reason.Format("Error %lu", static_cast<unsigned long>(error));
-    }
+// Appends catalogue text (Windows-1252, whatever the system's code page).
+void AppendText(wchar_t* text, int size, const char* part) {
+    int length = lstrlenW(text);
+    int added = MultiByteToWideChar(1252, 0, part, -1, text + length, size - length);
+    if (added == 0) text[length] = L'\0';
+}
+
+// Wide: the name is the one thing the narrow page cannot show.
+void ShowUnusablePath(const wchar_t* path) {
+    MessageColumn language = GetMessageColumn();
+    wchar_t text[MAX_PATH + 1024] = L"";
+    AppendText(text, MAX_PATH + 1024, UnusablePathHead[language]);
+    lstrcatW(text, path);
+    AppendText(text, MAX_PATH + 1024, UnusablePathTail[language]);
+    wchar_t title[256] = L"";
+    AppendText(title, 256, GetMessageText(MSG_SETUP_TITLE));
+    MessageBoxW(nullptr, text, title, MB_TOPMOST | MB_ICONERROR);
+}
+
+}  // namespace
+
+void RunFailure::UnusablePath(const wchar_t* name) {
+    kind = Path;
+    lstrcpynW(path, name, MAX_PATH);
+}
+
+void RunFailure::UnusableDrive(const char* folder, DWORD systemError) {
+    kind = Drive;
+    name = folder;
+    error = systemError;
+}
+
+void RunFailure::File(const char* file, int streamCause) {
+    kind = FileError;
+    name = file;
+    cause = streamCause;
+}
+
+void RunFailure::Start(const char* program, DWORD systemError) {
+    kind = StartError;
+    name = program;
+    error = systemError;
+}
+
+void RunFailure::Report() const {
+    MessageColumn language = GetMessageColumn();
     QlString text;
-    text.Format(StartFailure[GetMessageColumn()], program, static_cast<const char*>(reason));
+    switch (kind) {
+    case None: return;
+    case Path: ShowUnusablePath(path); return;
+    case Drive: text.Format(DriveFailure[language], static_cast<const char*>(name),
+                            static_cast<const char*>(SystemReason(error))); break;
+    case FileError: text.Format(FileFailure[language], static_cast<const char*>(name), ReasonFor(cause)[language]); break;
+    case StartError: text.Format(StartFailure[language], static_cast<const char*>(name),
+                                 static_cast<const char*>(SystemReason(error))); break;
+    }
     Show(text);
 }

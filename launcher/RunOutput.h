@@ -10,6 +10,7 @@ struct RunOutput {
     FolderRegistry folders;  // created by extraction, newest first
     FolderRegistry files;    // every target whose extraction began, newest first
     QlString script;         // empty until the script is created
+    QlString folderPath;     // the run's folder with its trailing backslash, once created
 
     // Deletes the files, removes the folders children first, then deletes
     // the script.  The script must be closed.

@@ -5,7 +5,8 @@
 
 typedef BOOL(WINAPI* GetDiskFreeSpaceExFn)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
 
-double GetDriveFreeBytes(const char* drive) {
+double GetDriveFreeBytes(const char* drive, DWORD* error) {
+    if (error != nullptr) *error = 0;
     // Looked up each time: very old systems lack the Ex form.
     GetDiskFreeSpaceExFn freeSpaceEx = reinterpret_cast<GetDiskFreeSpaceExFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
@@ -15,37 +16,48 @@ double GetDriveFreeBytes(const char* drive) {
         ULARGE_INTEGER available;
         ULARGE_INTEGER total;
         available.QuadPart = 0;
-        freeSpaceEx(drive, &available, &total, nullptr);
+        if (!freeSpaceEx(drive, &available, &total, nullptr) && error != nullptr) *error = GetLastError();
         return static_cast<double>(static_cast<long long>(available.QuadPart));
     }
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
-    if (!GetDiskFreeSpaceA(drive, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+    if (!GetDiskFreeSpaceA(drive, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters)) {
+        if (error != nullptr) *error = GetLastError();
         return 0.0;
+    }
     return static_cast<double>(sectorsPerCluster) * static_cast<double>(bytesPerSector) *
            static_cast<double>(freeClusters);
 }
 
-QlString MakeUniqueName(QlString pattern) {
+bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name) {
     static int seeded = 0;
     if (!seeded) {
-        srand(MillisecondClockNow());
+        // Launchers started together read the same clock; the process id
+        // (times an odd constant, so distinct ids stay distinct) keeps their
+        // sequences apart.
+        srand(MillisecondClockNow() ^ (GetCurrentProcessId() * 0x9E3779B1u));
         seeded = 1;
     }
-    QlString candidate;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        candidate.Format(pattern, attempt == 0 ? 0 : rand());
-        if (_access(candidate, 0) != 0) return candidate;
+        name.Format(pattern, attempt == 0 ? 0 : rand());
+        switch (claim(name, context)) {
+        case NameClaimed: return true;
+        case NameRefused: return false;
+        case NameTaken: break;
+        }
     }
-    return QlString();
+    name.Empty();
+    return false;
 }
 
-QlString EscapePercent(const char* path) {
-    QlString escaped;
-    for (const char* p = path; *p != '\0'; ++p) {
-        escaped += *p;
-        if (*p == '%') escaped += '%';
-    }
-    return escaped;
+NameClaim TakenOrRefused(const char* name) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return NameTaken;
+    // A file being deleted, say, refuses access but is still there.
+    return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES ? NameTaken : NameRefused;
+}
+
+NameClaim ClaimFolder(const char* name, void*) {
+    return CreateDirectoryA(name, nullptr) ? NameClaimed : TakenOrRefused(name);
 }
 
 DWORD MillisecondClockNow() {

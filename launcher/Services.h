@@ -8,17 +8,31 @@
 #include "string/QlString.h"
 
 // Bytes available to the caller on a drive given as "C:" (passed to the
-// system unchanged).  0 when the system does not tell.
-double GetDriveFreeBytes(const char* drive);
+// system unchanged).  0 when the system does not tell; then error, when
+// given, holds the system's reason (else 0).
+double GetDriveFreeBytes(const char* drive, DWORD* error = nullptr);
 
-// The first name from the pattern (a format with one "%d") that names no
-// existing file or folder: 0 first, then the runtime's random numbers,
-// seeded once per process from the clock.  Empty after 1000 tries.
-QlString MakeUniqueName(QlString pattern);
+// What a claim made of one candidate name.
+enum NameClaim {
+    NameClaimed,  // created it, for this run alone
+    NameTaken,    // something of that name exists: try the next
+    NameRefused,  // the system refuses for another reason: stop
+};
+typedef NameClaim (*ClaimName)(const char* name, void* context);
 
-// A path made safe to use as a format string or in a batch file: every
-// '%' doubled.
-QlString EscapePercent(const char* path);
+// Tries the names from the pattern (a format with one "%d") in turn: 0
+// first, then the runtime's random numbers, seeded once per process from the
+// clock and the process id, so processes started in the same instant draw
+// different names.  True with the name that claim took; false with the
+// candidate it refused, or with an empty name after 1000 taken ones.
+// An existence test alone would leave a moment in which another process
+// takes the name (or puts a link there) before this one creates it.
+bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name);
+
+// Claims by creating the folder; a name that exists in any form is taken.
+NameClaim ClaimFolder(const char* name, void* context);
+// After a failed exclusive creation of name: taken, or refused.
+NameClaim TakenOrRefused(const char* name);
 
 // timeGetTime, with winmm.dll loaded from the system folder on first use.
 DWORD MillisecondClockNow();

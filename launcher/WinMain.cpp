@@ -12,7 +12,9 @@
 #include "launcher/FailureReport.h"
 #include "launcher/Launcher.h"
 #include "launcher/MessageCatalogue.h"
+#include "launcher/NarrowPath.h"
 #include "launcher/RunOutput.h"
+#include "launcher/ScriptText.h"
 #include "launcher/Services.h"
 #include "splash/Splash.h"
 #include "stream/QlStreamException.h"
@@ -40,57 +42,58 @@ bool HandOverToRunningNextStage() {
     return true;
 }
 
-// The temporary directory with its trailing backslash; "C:\" unless the
-// system gives a path that starts with a drive letter, ':' and '\'.
-void FindTempPath(char (&tempPath)[MAX_PATH]) {
-    memset(tempPath, 0, sizeof tempPath);
-    GetTempPathA(MAX_PATH, tempPath);
-    if (tempPath[1] != ':' || tempPath[2] != '\\') lstrcpyA(tempPath, "C:\\");
-}
+enum SpaceCheck { SpaceEnough, SpaceShort, SpaceUnknown };
 
-bool EnoughFreeSpace(const char* drive) {
-    double freeBytes = GetDriveFreeBytes(drive);
-    if (freeBytes >= RequiredFreeBytes) return true;
+// Low space is the user's to fix and is reported here, with how much is
+// missing; a drive whose space cannot be read at all gives the system's
+// reason in error, for the caller's failure report.
+SpaceCheck CheckFreeSpace(const char* drive, DWORD& error) {
+    double freeBytes = GetDriveFreeBytes(drive, &error);
+    if (freeBytes >= RequiredFreeBytes) return SpaceEnough;
+    if (error != 0) return SpaceUnknown;
     QlString text;
     text.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), drive, RequiredFreeBytes / BytesPerMegabyte,
                 freeBytes / BytesPerMegabyte);
     MessageBoxA(nullptr, text, GetMessageText(MSG_SETUP_TITLE), MB_TOPMOST);
-    return false;
+    return SpaceShort;
 }
 
-// Writes the whole script while extracting: opening, one line per file,
-// one per created folder (newest first), and the script's own line.
-void WriteScriptAndExtract(const QlString& folderPath, RunOutput& output) {
-    CleanupScript script(output.script);
-    script.WriteOpening(folderPath);
-    ExtractArchives(folderPath, output.folders, output.files, script);
+// Claims the script's name and the run's folder, each created new for this
+// run alone, in that order; then writes the whole script while extracting:
+// opening, one line per file, one per created folder (newest first), and the
+// script's own line.  The script is closed when this returns or throws.
+void WriteScriptAndExtract(const char* tempPath, RunOutput& output) {
+    // The temporary path becomes part of a format: its own '%' must stay text.
+    QlString pattern = EscapePercent(tempPath);
+    CleanupScript script;
+    script.Claim(pattern + "%d.bat", tempPath);
+    output.script = script.Path();
+    QlString folderName;
+    if (!MakeUniqueName(pattern + "RERUvoro%d", ClaimFolder, nullptr, folderName)) {
+        if (folderName.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "RERUvoro*");
+        // Room for the entries' names is checked with them.
+        throw new QlStreamException(folderName.GetLength() > MAX_PATH - 12 ? PathTooLong : OpenFailed, folderName);
+    }
+    // The folder is the registry's oldest, so the script removes it last.
+    output.folders.AddFront(folderName);
+    output.folderPath = folderName + "\\";
+
+    script.WriteOpening(output.folderPath);
+    ExtractArchives(output.folderPath, output.folders, output.files, script);
     for (const QlString& folder : output.folders) script.WriteFolderLine(folder);
     script.WriteSelfDeleteLine();
 }
 
-struct FileFailure {
-    QlString file;
-    int cause;
-};
-
-// Extracts the payload with its script; false, with the file at fault,
-// on any stream failure (both the file streams' and the engine's form).
-bool ExtractPayload(const QlString& scriptPath, const QlString& folderPath, RunOutput& output,
-                    FileFailure& failure) {
-    output.script = scriptPath;
+// Extracts the payload with its script; false, with the file at fault, on
+// any stream failure.
+bool ExtractPayload(const char* tempPath, RunOutput& output, RunFailure& failure) {
     try {
-        WriteScriptAndExtract(folderPath, output);
+        WriteScriptAndExtract(tempPath, output);
         return true;
-    } catch (QlStreamException* error) {  // the files: each names itself
-        failure.cause = error->cause;
-        failure.file = error->text != nullptr ? error->text : static_cast<const char*>(scriptPath);
+    } catch (QlStreamException* error) {  // each names its file
+        failure.File(error->text != nullptr ? error->text : static_cast<const char*>(output.script), error->cause);
         delete error;
-    } catch (const QlStreamException& error) {  // the inflate engine, on the entry being extracted
-        failure.cause = error.cause;
-        failure.file = output.files.GetCount() > 0 ? *output.files.begin() : scriptPath;
     }
-    // A script that could not be opened is not ours to delete.
-    if (failure.cause == OpenFailed && failure.file == scriptPath) output.script.Empty();
     return false;
 }
 
@@ -98,12 +101,9 @@ bool ExtractPayload(const QlString& scriptPath, const QlString& folderPath, RunO
 // bare name the system would look in the launcher's own folder first,
 // where another program of that name may lie.  0, or the system's error.
 DWORD StartNextStage(const QlString& program, const QlString& folderPath, const QlString& scriptPath,
-                     const char* commandLine) {
+                     const char* ownPath, const char* commandLine) {
     _chdir(folderPath);
-    char ownPath[MAX_PATH];
-    GetModuleFileNameA(AppInstance, ownPath, MAX_PATH);
-    ownPath[MAX_PATH - 1] = '\0';  // older systems leave a truncated name unterminated
-    QlString command = FormatNextStageCommand(ownPath, scriptPath, commandLine);
+    QlString command = NextStageCommand(ownPath, scriptPath, commandLine);
 
     NextStageLaunched = true;
     STARTUPINFOA startup = {};
@@ -119,12 +119,34 @@ DWORD StartNextStage(const QlString& program, const QlString& folderPath, const 
     return 0;
 }
 
-// A run that cannot finish ends its splash and takes back what it wrote,
-// from outside the folder it removes.
-void AbandonRun(HWND splash, RunOutput& output, const char* tempPath) {
-    if (splash != nullptr) DestroyWindow(splash);
-    _chdir(tempPath);
-    output.Remove();
+// The run from the temporary folder to the started next stage: 0, 1 when
+// the drive is short of space (reported already), or 2 with failure set.
+int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
+    // Both paths go to the script and the next stage; each must name its
+    // file exactly, even where the user's name is in other letters.
+    char tempPath[MAX_PATH];
+    char ownPath[MAX_PATH];
+    wchar_t unusable[MAX_PATH];
+    if (!FindTempPath(tempPath, unusable) || !FindOwnPath(AppInstance, ownPath, unusable)) {
+        failure.UnusablePath(unusable);
+        return 2;
+    }
+    const char drive[3] = {tempPath[0], ':', '\0'};
+    DWORD driveError;
+    switch (CheckFreeSpace(drive, driveError)) {
+    case SpaceEnough: break;
+    case SpaceShort: return 1;
+    case SpaceUnknown: failure.UnusableDrive(tempPath, driveError); return 2;
+    }
+
+    if (!ExtractPayload(tempPath, output, failure)) return 2;
+    QlString program = output.folderPath + "Bootlace.exe";
+    DWORD startError = StartNextStage(program, output.folderPath, output.script, ownPath, commandLine);
+    if (startError != 0) {
+        failure.Start(program, startError);
+        return 2;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -141,39 +163,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND splash = CreateSplash();
     WaitForFirstPaint();
 
-    char tempPath[MAX_PATH];
-    FindTempPath(tempPath);
-    const char drive[3] = {tempPath[0], ':', '\0'};
-    if (!EnoughFreeSpace(drive)) return 1;
-
-    // The temporary path becomes part of a format: its own '%' must stay text.
-    QlString pattern = EscapePercent(tempPath);
-    QlString scriptPath = MakeUniqueName(pattern + "%d.bat");
-    QlString folderName = MakeUniqueName(pattern + "RERUvoro%d");
     RunOutput output;
-    if (scriptPath.IsEmpty() || folderName.IsEmpty()) {
-        // Every candidate name is taken: the script cannot be created.
-        AbandonRun(splash, output, tempPath);
-        ReportFileFailure(QlString(tempPath) + (scriptPath.IsEmpty() ? "*.bat" : "RERUvoro*"), OpenFailed);
-        return 2;
-    }
-    QlString folderPath = folderName + "\\";
-
-    FileFailure failure;
-    if (!ExtractPayload(scriptPath, folderPath, output, failure)) {
-        AbandonRun(splash, output, tempPath);
-        ReportFileFailure(failure.file, failure.cause);
-        return 2;
-    }
-
-    QlString program = folderPath + "Bootlace.exe";
-    DWORD startError = StartNextStage(program, folderPath, scriptPath, commandLine);
-    if (startError != 0) {
-        AbandonRun(splash, output, tempPath);
-        ReportStartFailure(program, startError);
-        return 2;
-    }
+    RunFailure failure;
+    int exitCode = RunSetup(commandLine, output, failure);
+    if (exitCode == 1) return 1;  // the splash ends with the process
     if (splash != nullptr) DestroyWindow(splash);
-    LingerWhileSplashAlive(MillisecondClockNow);
-    return 0;
+    if (exitCode == 0) {
+        LingerWhileSplashAlive(MillisecondClockNow);
+        return 0;
+    }
+    // The one failure path: take back exactly what the run wrote, from
+    // outside the folder it removes, then say why.
+    _chdir("\\");
+    output.Remove();
+    failure.Report();
+    return 2;
 }

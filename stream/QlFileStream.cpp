@@ -51,7 +51,12 @@ bool QlFileStream::Open(const char* name, unsigned int flags) {
     default: return false;
     }
     DWORD disposition = OPEN_EXISTING;  // bit 13 alone changes nothing
-    if (flags & OpenCreate) disposition = (flags & OpenNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    if (flags & OpenCreate) {
+        if (flags & OpenNew)
+            disposition = CREATE_NEW;
+        else
+            disposition = (flags & OpenNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    }
 
     HANDLE file = CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

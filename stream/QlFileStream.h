@@ -5,8 +5,9 @@
 // Open flags: access in bits 0-1 (OpenRead 0, OpenWrite 1, OpenReadWrite 2),
 // sharing in bits 4-6 (0x00/0x10 none, 0x20 deny write, 0x30 deny read,
 // 0x40 deny none), creation in bits 12-13 (0x1000 create or empty, 0x3000
-// create or keep, otherwise the file must exist).  Other access and sharing
-// values are refused.  Every file the launcher writes is opened with
+// create or keep, 0x5000 create only: the name must be free, so a file or
+// link someone else put there is never opened; otherwise the file must
+// exist).  Other access and sharing values are refused.  Every file the launcher writes is opened with
 // 0x1001: write only, not shared, created or emptied.
 //
 // Failures are thrown as a new QlStreamException by pointer; the handler
@@ -29,6 +30,7 @@ enum QlOpenFlags {
     ShareDenyNone = 0x0040,
     OpenCreate = 0x1000,
     OpenNoTruncate = 0x2000,
+    OpenNew = 0x4000,  // with OpenCreate: fail when the name exists
 };
 
 class QlFileStream : public QlRandomStream {
@@ -46,7 +48,7 @@ public:
     QlFileStream& operator=(const QlFileStream&) = delete;
 
     // Only for a stream without a file; false when the flags are
-    // meaningless or the system refuses.
+    // meaningless or the system refuses (GetLastError() tells why).
     bool Open(const char* name, unsigned int flags);
     // Nothing without a file; CloseFailed when the system cannot close.
     void Close();

@@ -2,8 +2,7 @@
 // of QlString.  Every character copy is a move: Insert, Delete and
 // assignments from a string's own text overlap source and destination.
 #include "QlString.h"
-
-#include <windows.h>
+#include "RefCount.h"
 
 #include <stddef.h>
 #include <string.h>
@@ -69,13 +68,13 @@ void QlString::AllocBuffer(int length) {
 void QlString::Release() {
     QlStringData* data = GetData();
     if (data->refCount == -2) return;
-    if (InterlockedDecrement(&data->refCount) <= 0) FreeBlock(data);
+    if (DecrementRefCount(&data->refCount) <= 0) FreeBlock(data);
     Init();
 }
 
 void QlString::Release(QlStringData* data) {
     if (data->refCount == -2) return;
-    if (InterlockedDecrement(&data->refCount) <= 0) FreeBlock(data);
+    if (DecrementRefCount(&data->refCount) <= 0) FreeBlock(data);
 }
 
 void QlString::AllocBeforeWrite(int length) {
@@ -98,7 +97,8 @@ void QlString::CopyBeforeWrite() {
 
 void QlString::AssignCopy(int length, const char* src) {
     AllocBeforeWrite(length);
-    memmove(m_pchData, src, static_cast<size_t>(length));
+    // An empty source may be null, which memmove must never be given.
+    if (length > 0) memmove(m_pchData, src, static_cast<size_t>(length));
     GetData()->dataLength = length;
     m_pchData[length] = '\0';
 }
@@ -145,7 +145,7 @@ QlString::QlString() {
 QlString::QlString(const QlString& src) {
     if (src.GetData()->refCount >= 0) {
         m_pchData = src.m_pchData;
-        InterlockedIncrement(&GetData()->refCount);
+        IncrementRefCount(&GetData()->refCount);
     } else {
         // Locked blocks are never shared; the empty representation has no count.
         Init();
@@ -185,7 +185,7 @@ QlString::QlString(char ch, int repeat) {
 
 QlString::~QlString() {
     QlStringData* data = GetData();
-    if (data->refCount != -2 && InterlockedDecrement(&data->refCount) <= 0) FreeBlock(data);
+    if (data->refCount != -2 && DecrementRefCount(&data->refCount) <= 0) FreeBlock(data);
 }
 
 const QlString& QlString::operator=(const QlString& src) {
@@ -201,7 +201,7 @@ const QlString& QlString::operator=(const QlString& src) {
     } else {
         Release();
         m_pchData = src.m_pchData;
-        InterlockedIncrement(&theirs->refCount);
+        IncrementRefCount(&theirs->refCount);
     }
     return *this;
 }

@@ -2,6 +2,7 @@
 // formatter (msvcrt), and the system's message-insert formatter.
 #include "QlString.h"
 #include "FormatEstimate.h"
+#include "LocalText.h"
 
 #include <windows.h>
 
@@ -57,17 +58,16 @@ void QlString::FormatV(const char* format, va_list args) {
 void QlString::FormatMessageA(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    char* text = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                                    format, 0, 0, reinterpret_cast<char*>(&text), 0, &args);
+    LocalText text;
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, format, 0, 0,
+                                    text.Receive(), 0, &args);
     va_end(args);
-    if (length == 0 || text == nullptr) {
+    if (length == 0 || text.Get() == nullptr) {
         // The string keeps its text.  Inside a handler the caller gets the
         // exception it is handling; otherwise the system could not supply
         // the text, which is what an allocation failure means.
         if (abi::__cxa_current_exception_type() != nullptr) throw;
         throw std::bad_alloc();
     }
-    *this = text;
-    LocalFree(text);
+    *this = text.Get();
 }

@@ -120,7 +120,7 @@ int ReplaceHits(QlString& s, const char* oldText, const char* newText, Finder fi
             continue;
         }
         memmove(hit + k, hit + m, static_cast<size_t>(end - (hit + m)));
-        memcpy(hit, newText, static_cast<size_t>(k));
+        if (k > 0) memcpy(hit, newText, static_cast<size_t>(k));  // a null newText removes
         end += k - m;
         *end = '\0';
         at = hit + k;

@@ -13,26 +13,16 @@
 
 #include "LauncherRun.h"
 #include "TestArchive.h"
+#include "archive/ArchiveNames.h"
 
 using harness::FromUnixPath;
 using harness::ListFolder;
 using harness::ReadFileBytes;
 using archivetest::RawEntry;
 
+using harness::StandIn;
+
 namespace {
-
-const char* const ExtractedNames[] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION"};
-
-std::string StandIn() {
-    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
-    return bytes;
-}
-
-// Runs a batch file the way the next stage eventually would.
-DWORD RunScript(const std::string& script) {
-    return harness::RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\",
-                               "");
-}
 
 class Payload : public harness::LauncherRun {
 protected:
@@ -60,22 +50,32 @@ protected:
     }
 };
 
+// The worked example's texts, with its C:\TEMP\ and C:\DOWNLOAD\ moved into
+// this test's own folder, which goes whatever the test's result.
+std::string Moved(std::string text, const std::string& temp, const std::string& downloads) {
+    for (const auto& move : {std::make_pair(std::string("C:\\TEMP\\"), temp),
+                             std::make_pair(std::string("C:\\DOWNLOAD\\"), downloads)}) {
+        for (size_t at = text.find(move.first); at != std::string::npos; at = text.find(move.first, at))
+            text.replace(at, move.first.size(), move.second), at += move.second.size();
+    }
+    return text;
+}
+
 TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
-    harness::RemoveTree("C:\\TEMP");
-    harness::RemoveTree("C:\\DOWNLOAD");
-    harness::CreateFolders("C:\\TEMP");
-    harness::CreateFolders("C:\\DOWNLOAD");
-    launcher = "C:\\DOWNLOAD\\SETUP.EXE";
+    const std::string temp = folder.Subfolder("TEMP");
+    const std::string downloads = folder.Subfolder("DOWNLOAD");
+    auto at = [&](const std::string& text) { return Moved(text, temp, downloads); };
+    launcher = downloads + "SETUP.EXE";
     UseLauncher(FromUnixPath(OV_LAUNCHER_EXE));
 
-    ASSERT_EQ(0u, Run("", "C:\\TEMP\\"));
+    ASSERT_EQ(0u, Run("", temp));
     harness::StandInRecord next = Record("Bootlace");
-    EXPECT_EQ(
+    EXPECT_EQ(at(
         "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
-        "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" ",
+        "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" "),
         next.commandLine);
-    EXPECT_EQ("C:\\TEMP\\RERUvoro0", next.folder);
-    EXPECT_EQ(
+    EXPECT_EQ(at("C:\\TEMP\\RERUvoro0"), next.folder);
+    EXPECT_EQ(at(
         "cd \\\r\n"
         "C:\\TEMP\\RERUvoro0\\exitgate %1\r\n"
         "del C:\\TEMP\\RERUvoro0\\one.dll\r\n"
@@ -92,12 +92,12 @@ TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
         "rmdir C:\\TEMP\\RERUvoro0\\doc\r\n"
         "rmdir C:\\TEMP\\RERUvoro0\\lib\r\n"
         "rmdir C:\\TEMP\\RERUvoro0\r\n"
-        "del C:\\TEMP\\0.bat\r\n",
-        ReadFileBytes("C:\\TEMP\\0.bat"));
+        "del C:\\TEMP\\0.bat\r\n"),
+        ReadFileBytes(temp + "0.bat"));
 
     // Every entry of the five archives byte for byte, and nothing of the others.
     const std::string demo = FromUnixPath(OV_DEMO_PAYLOAD) + "\\";
-    const std::string root = "C:\\TEMP\\RERUvoro0\\";
+    const std::string root = temp + "RERUvoro0\\";
     for (const char* file : {"BASE\\one.dll", "BASE\\lib\\two.dat", "SETUPBASE\\Bootlace.exe",
                              "SETUPBASE\\exitgate.exe", "SETUPBASE\\doc\\en\\three.rtf",
                              "SETUPBASE\\doc\\fr\\three.rtf", "SETUPWEB\\lib\\four.jpg", "OVIMAGE\\five.dll",
@@ -112,13 +112,11 @@ TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
 
     // The script leaves the temporary folder as it was, after running the
     // gate program with its argument.
-    EXPECT_EQ(0u, RunScript("C:\\TEMP\\0.bat"));
+    EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
     harness::StandInRecord gate = Record("exitgate");
-    EXPECT_EQ(0u, gate.commandLine.find("C:\\TEMP\\RERUvoro0\\exitgate")) << gate.commandLine;
+    EXPECT_EQ(0u, gate.commandLine.find(root + "exitgate")) << gate.commandLine;
     EXPECT_EQ("done", gate.commandLine.substr(gate.commandLine.size() - 4));
-    EXPECT_EQ("", ListFolder("C:\\TEMP"));
-    harness::RemoveTree("C:\\TEMP");
-    harness::RemoveTree("C:\\DOWNLOAD");
+    EXPECT_EQ("", ListFolder(temp));
 }
 
 TEST_F(Payload, AMissingArchiveIsSkippedAndTheOthersKeepTheirOrder) {
@@ -133,13 +131,13 @@ TEST_F(Payload, AMissingArchiveIsSkippedAndTheOthersKeepTheirOrder) {
                   "\\c.txt\r\ndel " + r + "\\v\\w\\y.txt\r\nrmdir " + r + "\\v\\w\r\nrmdir " + r + "\\v\r\nrmdir " + r +
                   "\\b\r\nrmdir " + r + "\r\ndel " + temp + "0.bat\r\n",
               ReadFileBytes(temp + "0.bat"));
-    EXPECT_EQ(0u, RunScript(temp + "0.bat"));
+    EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
     EXPECT_EQ("", ListFolder(temp));
 }
 
 TEST_F(Payload, FiveEmptyArchivesLeaveNoNextStageToStart) {
     std::map<std::string, std::vector<RawEntry>> empty;
-    for (const char* name : ExtractedNames) empty[name] = {};
+    for (const char* name : ExtractedArchives) empty[name] = {};
     UseArchives(empty);
     std::string temp = folder.Subfolder("temp");
     ExpectRefused(temp, "Bootlace.exe");
@@ -206,7 +204,7 @@ TEST_F(Payload, TemporaryPathsWithBlanksAndAccentsAreCleanedByTheScript) {
             EXPECT_NE(std::string::npos, ReadFileBytes(temp + "0.bat").find(oem));
         }
 
-        EXPECT_EQ(0u, RunScript(temp + "0.bat"));
+        EXPECT_EQ(0u, harness::RunCleanupScript(temp + "0.bat"));
         EXPECT_EQ("", ListFolder(temp));
     }
 }

@@ -3,7 +3,9 @@
 // bytes above 0x7F, and their effect on sharing, locks and capacity.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <limits.h>
 
@@ -326,6 +328,8 @@ TEST(QlStringChange, AReplacementTooLongForAnIntThrowsAndChangesNothing) {
     EXPECT_EQ(-1, s.Find('b'));
 }
 
+// The wide view and the code pages are Windows' own.
+#ifdef _WIN32
 TEST(QlStringWide, TheViewLivesInTheBlockAndCutsAtTheFirstNul) {
     struct Row {
         std::string narrow;
@@ -372,5 +376,7 @@ TEST(QlStringCodePage, ConvertsInPlaceUpToTheFirstNul) {
     empty.CharToOemA();
     EXPECT_TRUE(IsEmptyRepresentation(empty));
 }
+
+#endif
 
 }  // namespace

@@ -10,6 +10,12 @@
 set -eu
 
 build=$(cd "$1" && pwd); shift
+# A command inside a session of the same build (a test that runs make demo)
+# runs in that session: stopping a second one would stop the first.
+if [ "${OV_WINE_SESSION-}" = "$build" ]; then
+    exec "$@"
+fi
+export OV_WINE_SESSION="$build"
 export WINEPREFIX="$build/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all

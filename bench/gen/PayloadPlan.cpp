@@ -1,6 +1,6 @@
 #include "PayloadPlan.h"
 
-const char* const ExtractedArchives[5] = {"BASE", "SETUPBASE", "SETUPWEB", "OVIMAGE", "OVVERSION"};
+#include "archive/ArchiveNames.h"
 
 namespace {
 
@@ -14,11 +14,11 @@ struct ArchiveShape {
 
 // Counts as in the product's own payload; folders nested up to three levels.
 const ArchiveShape Shapes[] = {
-    {"BASE", 8, {"", "system", "system\\fonts", "lang\\en", "lang\\de"}},
-    {"SETUPBASE", 41,
+    {ExtractedArchives[0], 8, {"", "system", "system\\fonts", "lang\\en", "lang\\de"}},
+    {ExtractedArchives[1], 41,
      {"", "setup", "setup\\res", "setup\\res\\img", "setup\\scripts", "setup\\scripts\\lib", "help", "help\\html",
       "help\\html\\topics"}},
-    {"SETUPWEB", 17, {"web", "web\\pages", "web\\pages\\css", "web\\js", "web\\js\\vendor"}},
+    {ExtractedArchives[2], 17, {"web", "web\\pages", "web\\pages\\css", "web\\js", "web\\js\\vendor"}},
 };
 
 const char* const Extensions[3][4] = {
@@ -97,9 +97,9 @@ std::vector<PlannedFile> PlanPayload(uint64_t totalBytes) {
     }
     // A disc image stands for OVIMAGE; a version note for OVVERSION.
     uint64_t imageSize = totalBytes / 10 > 0 ? totalBytes / 10 : 1;
-    files.push_back({"OVIMAGE", "ovimage.bin", ContentKind::Random, imageSize, random.Next()});
+    files.push_back({ExtractedArchives[3], "ovimage.bin", ContentKind::Random, imageSize, random.Next()});
     weights.push_back(0);
-    files.push_back({"OVVERSION", "version.txt", ContentKind::Text, 0, random.Next()});
+    files.push_back({ExtractedArchives[4], "version.txt", ContentKind::Text, 0, random.Next()});
     weights.push_back(1024);
 
     uint64_t randomShare = totalBytes * 4 / 10;

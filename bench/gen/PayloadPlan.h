@@ -21,9 +21,6 @@ struct PlannedFile {
     uint64_t seed;  // of the file's content
 };
 
-// The five archives the launcher extracts, in its order.
-extern const char* const ExtractedArchives[5];
-
 // The plan for about totalBytes of content (exact when totalBytes is at
 // least a few kilobytes; tiny totals still give every file one byte).
 // Bytes go about 40% to incompressible files (OVIMAGE's one file among

@@ -3,8 +3,9 @@
 // folder, so tests and the demo can show what it was handed.
 //
 // The record goes into the folder named by OV_RECORD (no record without it),
-// as <program name>.txt: the raw command line, its current folder and its
-// own path, each followed by a line feed.  It is written under a temporary name and renamed,
+// as <program name>.txt: the raw command line, its current folder, its own
+// path and its process id, each followed by a line feed (a reader can wait
+// for the process to end before it removes the program's file).  It is written under a temporary name and renamed,
 // so a reader never sees half of it.
 #include <windows.h>
 
@@ -44,6 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WriteFile(file, "\n", 1, &done, nullptr);
     WriteFile(file, ownPath, lstrlenA(ownPath), &done, nullptr);
     WriteFile(file, "\n", 1, &done, nullptr);
+    char id[16];
+    wsprintfA(id, "%lu\n", GetCurrentProcessId());
+    WriteFile(file, id, lstrlenA(id), &done, nullptr);
     CloseHandle(file);
     return MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

@@ -37,3 +37,13 @@ foreach(row "en_US 0409" "de_DE 0407" "fr_CA 0C0C" "it_CH 0810")
   set_tests_properties(${test} PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED small_drives
     ENVIRONMENT "LANG=${locale}.UTF-8;LC_ALL=${locale}.UTF-8;OV_EXPECT_LANGID=${langid}")
 endforeach()
+
+# Real users' machines: names outside the code pages, launchers sharing one
+# temporary folder (with a native squatter from the host build), and
+# hostile payloads and temporary folders.
+foreach(test foreign_names_test shared_temp_test hostile_payload_test)
+  ov_windows_test(${test} ${test}.cpp)
+  target_compile_definitions(${test} PRIVATE ${ov_launcher_paths}
+    OV_SQUATTER="${OV_HOST_BUILD}/tests/host/squatter")
+  add_dependencies(${test} ZAZezorBare Bootlace)
+endforeach()

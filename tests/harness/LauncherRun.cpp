@@ -1,5 +1,7 @@
 #include "LauncherRun.h"
 
+#include <stdlib.h>
+
 namespace harness {
 
 LauncherRun::LauncherRun()
@@ -22,21 +24,34 @@ DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir) {
     return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir);
 }
 
-StandInRecord LauncherRun::Record(const char* program, bool wait) {
-    std::string path = records + program + ".txt";
+DWORD RunCleanupScript(const std::string& script) {
+    return RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\", "");
+}
+
+StandInRecord ReadStandInRecord(const std::string& path, bool wait) {
     std::string bytes = wait ? WaitForFile(path) : ReadFileBytes(path);
     StandInRecord record;
     size_t first = bytes.find('\n');
     size_t second = bytes.find('\n', first + 1);
     size_t third = bytes.find('\n', second + 1);
-    if (third == std::string::npos) return record;
+    size_t fourth = bytes.find('\n', third + 1);
+    if (fourth == std::string::npos) return record;
     record.commandLine = bytes.substr(0, first);
     record.folder = bytes.substr(first + 1, second - first - 1);
     record.module = bytes.substr(second + 1, third - second - 1);
-    // The record is written just before the stand-in ends; give it the
-    // moment to end, so its executable can be deleted.
-    Sleep(200);
+    // The record is written just before the stand-in ends; wait for the end,
+    // so its executable can be deleted.
+    DWORD id = strtoul(bytes.c_str() + third + 1, nullptr, 10);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process != nullptr) {
+        WaitForSingleObject(process, 15000);
+        CloseHandle(process);
+    }
     return record;
+}
+
+StandInRecord LauncherRun::Record(const char* program, bool wait) {
+    return ReadStandInRecord(records + program + ".txt", wait);
 }
 
 void LauncherRun::ForgetRecords() {

@@ -21,6 +21,22 @@ struct StandInRecord {
     bool present() const { return !module.empty(); }
 };
 
+// Runs a clean-up script the way the next stage eventually would, from
+// C:\ with one argument; its exit code.
+DWORD RunCleanupScript(const std::string& script);
+
+#ifdef OV_STANDIN_EXE
+// The stand-in program's bytes, for payloads made in a test.
+inline std::string StandIn() {
+    static std::string bytes = ReadFileBytes(FromUnixPath(OV_STANDIN_EXE));
+    return bytes;
+}
+#endif
+
+// A stand-in's record at path, once its program has ended; waits a while
+// for the record when wait is set, else takes what is there.
+StandInRecord ReadStandInRecord(const std::string& path, bool wait = true);
+
 class LauncherRun : public ::testing::Test {
 protected:
     LauncherRun();

@@ -1,32 +1,35 @@
 #include "WinHarness.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace harness {
 
 namespace {
 
-// Sets or clears an environment variable for as long as the object lives.
+// Sets an environment variable for as long as the object lives; an empty
+// value leaves it as it is.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(const char* name, const std::string& value) : name(name) {
-        char old[4096];
-        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        hadValue = length > 0 && length < sizeof old;
+    ScopedEnvironment(const std::wstring& name, const std::wstring& value) : name(name), active(!value.empty()) {
+        if (!active) return;
+        wchar_t old[4096];
+        DWORD length = GetEnvironmentVariableW(name.c_str(), old, 4096);
+        hadValue = length > 0 && length < 4096;
         if (hadValue) previous.assign(old, length);
-        if (!value.empty()) SetEnvironmentVariableA(name, value.c_str());
-        active = !value.empty();
+        SetEnvironmentVariableW(name.c_str(), value.c_str());
     }
     ~ScopedEnvironment() {
-        if (!active) return;
-        SetEnvironmentVariableA(name, hadValue ? previous.c_str() : nullptr);
+        if (active) SetEnvironmentVariableW(name.c_str(), hadValue ? previous.c_str() : nullptr);
     }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
-    const char* name;
-    std::string previous;
-    bool hadValue;
+    std::wstring name;
+    std::wstring previous;
+    bool hadValue = false;
     bool active;
 };
 
@@ -40,42 +43,83 @@ void PumpPendingMessages() {
 
 }  // namespace
 
-DWORD RunProgram(const std::string& app, const std::string& commandLine, const std::string& workingDir,
-                 const std::string& tempDir, DWORD timeoutMs) {
-    ScopedEnvironment tmp("TMP", tempDir);
-    ScopedEnvironment temp("TEMP", tempDir);
+std::wstring Widen(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                     static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length : 0);
+    return wide;
+}
 
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
+std::string Narrow(const std::wstring& text) {
+    std::string narrow(text.size() * 2, '\0');
+    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0],
+                                     static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(length > 0 ? length : 0);
+    return narrow;
+}
+
+Program::Program(const std::wstring& app, const std::wstring& commandLine, const std::wstring& workingDir,
+                 const std::vector<std::pair<std::wstring, std::wstring>>& environment)
+    : process(nullptr), thread(nullptr) {
+    // The child copies the environment when it is created.
+    std::vector<std::unique_ptr<ScopedEnvironment>> scoped;
+    for (const auto& variable : environment)
+        scoped.emplace_back(new ScopedEnvironment(variable.first, variable.second));
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &process))
-        return TimedOut;
-    CloseHandle(process.hThread);
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                       workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &started)) {
+        process = started.hProcess;
+        thread = started.hThread;
+    }
+}
 
+Program::~Program() {
+    if (process == nullptr) return;
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process, TimedOut);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(thread);
+    CloseHandle(process);
+}
+
+void Program::Resume() {
+    if (thread != nullptr) ResumeThread(thread);
+}
+
+DWORD Program::Wait(DWORD timeoutMs) {
+    if (process == nullptr) return TimedOut;
     DWORD start = GetTickCount();
-    DWORD exitCode = TimedOut;
     for (;;) {
-        DWORD waited = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 50, QS_ALLINPUT);
+        DWORD waited = MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_ALLINPUT);
         if (waited == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process.hProcess, &exitCode);
+            DWORD exitCode = TimedOut;
+            GetExitCodeProcess(process, &exitCode);
             // What the program asked of our windows just before it ended
             // (a restore, say) may still wait in the queue.
             PumpPendingMessages();
-            break;
+            return exitCode;
         }
         PumpPendingMessages();
         if (GetTickCount() - start > timeoutMs) {
-            TerminateProcess(process.hProcess, TimedOut);
-            WaitForSingleObject(process.hProcess, 5000);
-            exitCode = TimedOut;
-            break;
+            TerminateProcess(process, TimedOut);
+            WaitForSingleObject(process, 5000);
+            return TimedOut;
         }
     }
-    CloseHandle(process.hProcess);
-    return exitCode;
+}
+
+DWORD RunProgram(const std::string& app, const std::string& commandLine, const std::string& workingDir,
+                 const std::string& tempDir, DWORD timeoutMs) {
+    Program program(Widen(app), Widen(commandLine), Widen(workingDir),
+                    {{L"TMP", Widen(tempDir)}, {L"TEMP", Widen(tempDir)}});
+    program.Resume();
+    return program.Wait(timeoutMs);
 }
 
 TopWindow::TopWindow(const char* className, const char* title, int showCommand) {
@@ -95,8 +139,8 @@ TopWindow::~TopWindow() {
     PumpPendingMessages();
 }
 
-MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, int buttonId)
-    : caption(caption), buttonId(buttonId), thread(nullptr), stop(0), answered(0) {
+MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, int buttonId, bool every)
+    : caption(caption), buttonId(buttonId), every(every), thread(nullptr), stop(0), answered(0) {
     thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }
 
@@ -113,22 +157,30 @@ bool MessageBoxAnswerer::Answered() const {
 }
 
 std::string MessageBoxAnswerer::Text() const {
-    return answered ? text : std::string();
+    return answered ? Narrow(text) : std::string();
+}
+
+std::wstring MessageBoxAnswerer::TextW() const {
+    return answered ? text : std::wstring();
 }
 
 DWORD WINAPI MessageBoxAnswerer::Watch(void* context) {
     MessageBoxAnswerer* self = static_cast<MessageBoxAnswerer*>(context);
+    HWND last = nullptr;
     while (!self->stop) {
         HWND box = FindWindowA("#32770", self->caption.c_str());
-        if (box != nullptr) {
+        if (box != nullptr && box != last) {
             // The message text is the static control with id 0xFFFF.
-            char text[4096] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            wchar_t text[4096] = L"";
+            GetDlgItemTextW(box, 0xFFFF, text, 4096);
             self->text = text;
+            // Counted before the press: the box's owner may return from it
+            // and ask at once.
+            InterlockedIncrement(&self->answered);
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->buttonId, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(box, self->buttonId)));
-            InterlockedExchange(&self->answered, 1);
-            return 0;
+            if (!self->every) return 0;
+            last = box;
         }
         Sleep(20);
     }
@@ -192,26 +244,38 @@ void CreateFolders(const std::string& path) {
     }
 }
 
-void RemoveTree(const std::string& path) {
-    std::string folder = path;
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+namespace {
+
+// Wide, so names the ANSI code page cannot hold go too.
+void RemoveTreeW(const std::wstring& path) {
+    std::wstring folder = path;
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring child = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link goes, never what it points to.
+                if (!RemoveDirectoryW(child.c_str())) DeleteFileW(child.c_str());
+            } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeW(child);
             } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+    RemoveTreeW(Widen(path));
 }
 
 std::string ListFolder(const std::string& path) {

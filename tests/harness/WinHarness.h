@@ -8,10 +8,40 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace harness {
 
 const DWORD TimedOut = 0xFFFFFFFF;
+
+// Text in the ANSI code page and back.
+std::wstring Widen(const std::string& text);
+std::string Narrow(const std::wstring& text);
+
+// A program started suspended, with these environment variables (name,
+// value) set for it alone; an empty value leaves a variable as it is.
+// Resume starts it; several resumed back to back start in the same instant.
+class Program {
+public:
+    Program(const std::wstring& app, const std::wstring& commandLine, const std::wstring& workingDir,
+            const std::vector<std::pair<std::wstring, std::wstring>>& environment);
+    // Terminates a program that is still running.
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Started() const { return process != nullptr; }
+    void Resume();
+    // Waits for it, pumping this thread's messages meanwhile (so windows of
+    // the caller answer); the full 32-bit exit code, or TimedOut after
+    // terminating a program that ran longer than timeoutMs.
+    DWORD Wait(DWORD timeoutMs = 60000);
+
+private:
+    HANDLE process;
+    HANDLE thread;
+};
 
 // Starts app with exactly commandLine as its raw command line, in
 // workingDir, with TMP and TEMP set to tempDir when it is not empty, and
@@ -36,25 +66,29 @@ private:
 
 // Watches, on a thread of its own, for a message box with this caption;
 // records its text and presses the button with this id (IDOK, IDYES, IDNO).
+// It answers the first box only, or every box that comes when every is set.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer(const std::string& caption, int buttonId);
+    MessageBoxAnswerer(const std::string& caption, int buttonId, bool every = false);
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     bool Answered() const;
-    std::string Text() const;  // the box's text as it showed it
+    std::string Text() const;    // the last box's text as it showed it
+    std::wstring TextW() const;  // the same, with what the ANSI code page lacks
+    int Count() const { return answered; }
 
 private:
     static DWORD WINAPI Watch(void* self);
 
     std::string caption;
     int buttonId;
+    bool every;
     HANDLE thread;
     volatile LONG stop;
     volatile LONG answered;
-    std::string text;
+    std::wstring text;
 };
 
 // A new, empty folder C:\ovtest\<name>-<pid>-<n>\ removed with everything

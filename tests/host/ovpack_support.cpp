@@ -1,11 +1,6 @@
 #include "ovpack_support.h"
 
-#include <fcntl.h>
-#include <pty.h>
-#include <stdlib.h>
 #include <string.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,15 +10,11 @@
 
 namespace archivetest {
 
-TempFolder::TempFolder() {
-    char pattern[] = "/tmp/ovpack-test-XXXXXX";
-    path = mkdtemp(pattern);
-}
-
 TempFolder::~TempFolder() { std::filesystem::remove_all(path); }
 
 void WriteFile(const std::string& path, const std::string& content) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos) MakeFolderTree(path.substr(0, slash));
     std::ofstream(path, std::ios::binary) << content;
 }
 
@@ -57,58 +48,6 @@ std::string MixedContent(size_t length, unsigned seed) {
     }
     content.resize(length);
     return content;
-}
-
-namespace {
-
-[[noreturn]] void Exec(const std::vector<std::string>& args) {
-    std::vector<char*> argv{const_cast<char*>(OVPACK_PATH)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(OVPACK_PATH, argv.data());
-    _exit(127);
-}
-
-int Status(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-}  // namespace
-
-Run RunOvpack(const std::vector<std::string>& args, bool terminal) {
-    Run run{-1, "", ""};
-    if (terminal) {
-        int master;
-        pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
-        if (pid == 0) Exec(args);
-        char buffer[4096];
-        ssize_t got;
-        // The terminal reports EIO once the child has closed its side.
-        while ((got = read(master, buffer, sizeof buffer)) > 0) run.err.append(buffer, static_cast<size_t>(got));
-        close(master);
-        run.status = Status(pid);
-        return run;
-    }
-    char outName[] = "/tmp/ovpack-out-XXXXXX";
-    char errName[] = "/tmp/ovpack-err-XXXXXX";
-    int out = mkstemp(outName);
-    int err = mkstemp(errName);
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out, 1);
-        dup2(err, 2);
-        Exec(args);
-    }
-    close(out);
-    close(err);
-    run.status = Status(pid);
-    run.out = ReadFile(outName);
-    run.err = ReadFile(errName);
-    unlink(outName);
-    unlink(errName);
-    return run;
 }
 
 }  // namespace archivetest

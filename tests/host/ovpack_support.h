@@ -1,7 +1,11 @@
-// Helpers of the native packer tests: a private temporary folder per test,
-// files, and running the built ovpack.
+// Helpers of the packer tests: a private temporary folder per test, files,
+// and running the built packer.  The tests run natively against ovpack and
+// under Wine against ovpack.exe; ovpack_support_posix.cpp and
+// ovpack_support_win32.cpp hold what differs.
 #ifndef ORVANE_TESTS_HOST_OVPACK_SUPPORT_H
 #define ORVANE_TESTS_HOST_OVPACK_SUPPORT_H
+
+#include <stdint.h>
 
 #include <string>
 #include <vector>
@@ -10,7 +14,8 @@
 
 namespace archivetest {
 
-// A folder of its own under /tmp, removed with its contents afterwards.
+// A folder of its own in the temporary folder, removed with its contents
+// afterwards.
 class TempFolder {
 public:
     TempFolder();
@@ -25,6 +30,7 @@ private:
 
 // Writes content to path, creating its folders.
 void WriteFile(const std::string& path, const std::string& content);
+void MakeFolderTree(const std::string& path);
 std::string ReadFile(const std::string& path);
 
 // length bytes that alternate, in runs of uneven length, between text that
@@ -38,8 +44,21 @@ struct Run {
     std::string err;
 };
 // Runs the packer with args; on a pseudo-terminal when terminal is set (its
-// output then arrives in err).
+// output then arrives in err; POSIX only, see HasTerminals).
 Run RunOvpack(const std::vector<std::string>& args, bool terminal = false);
+
+// What only some systems have; each false where the system has none.
+bool HasTerminals();
+bool MakeFifo(const std::string& path);
+bool MakeLink(const std::string& target, const std::string& path);
+// True where names follow Windows rules: no colon or backslash in a name,
+// no device names, no two names that differ only in case, paths shorter
+// than MAX_PATH; a test cannot make such files there.
+bool WindowsNames();
+
+void SetFileTimes(const std::string& path, int64_t access, int64_t write);
+// Sets or, with null, removes an environment variable.
+void SetVariable(const char* name, const char* value);
 
 }  // namespace archivetest
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Files.h"
 #include "Scan.h"
 
 // What a file gives its record besides its name and its stored bytes.
@@ -41,7 +42,8 @@ public:
 private:
     std::string out;
     std::string temporary;
-    int fd;
+    OutputFile output;
+    std::string opening;  // why the temporary file could not be created
     uint64_t offset;       // where the next stored byte goes
     uint64_t entryOffset;  // where the current entry's stored bytes began
     uint32_t count = 0;

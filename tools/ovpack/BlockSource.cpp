@@ -1,13 +1,8 @@
 #include "BlockSource.h"
 
-#include <errno.h>
-#include <fcntl.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "BlockDeflate.h"
-#include "Files.h"
 
 namespace {
 
@@ -16,43 +11,23 @@ uint32_t ClampTime(int64_t seconds) {
     return seconds > static_cast<int64_t>(UINT32_MAX) ? UINT32_MAX : static_cast<uint32_t>(seconds);
 }
 
-// The creation time is the file's birth time where the file system keeps
-// one (statx: ext4, btrfs, tmpfs), else the write time.  The status-change
-// time would not do: it moves with every chmod and link.  Then the three
-// are put in the order the format demands, the write time staying as it
-// is.  Taken after reading, so the access time includes that read and a
+// The creation time is the file's birth time where the system keeps one,
+// else the write time (Files.h); then the three are put in the order the
+// format demands, the write time staying as it is.  Taken after reading,
+// so where the access time cannot be kept it includes that read, and a
 // second run sees the same times.
-std::string TakeTimes(int fd, uint64_t bytesRead, EntryRecord& record) {
-    struct statx status;
-    if (statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &status) != 0) return strerror(errno);
-    if (status.stx_size != bytesRead) return "changed while it was being packed";
-    record.writeTime = ClampTime(status.stx_mtime.tv_sec);
-    uint32_t creation = (status.stx_mask & STATX_BTIME) ? ClampTime(status.stx_btime.tv_sec) : record.writeTime;
-    uint32_t access = ClampTime(status.stx_atime.tv_sec);
+std::string TakeTimes(InputFile& input, const std::string& path, uint64_t bytesRead, EntryRecord& record) {
+    uint64_t size;
+    FileTimes times;
+    std::string error = input.Status(size, times);
+    if (!error.empty()) return error;
+    if (size != bytesRead) return path + ": changed while it was being packed";
+    record.writeTime = ClampTime(times.write);
+    uint32_t creation = ClampTime(times.creation);
+    uint32_t access = ClampTime(times.access);
     record.creationTime = creation < record.writeTime ? creation : record.writeTime;
     record.accessTime = access > record.writeTime ? access : record.writeTime;
     return "";
-}
-
-// Reading must not change the access time where we may prevent it, so the
-// same input gives the same bytes on every run.
-int OpenForReading(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOATIME);
-    if (fd < 0 && errno == EPERM) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    return fd;
-}
-
-// Up to length bytes, fewer only at the end of the file; -1 with errno.
-ssize_t ReadFull(int fd, uint8_t* buffer, size_t length) {
-    size_t done = 0;
-    while (done < length) {
-        ssize_t got = read(fd, buffer + done, length - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return -1;
-        if (got == 0) break;
-        done += static_cast<size_t>(got);
-    }
-    return static_cast<ssize_t>(done);
 }
 
 }  // namespace
@@ -61,9 +36,7 @@ const uint8_t* PackBlock::Content() const { return bytes.data() + DictionarySize
 
 BlockSource::BlockSource(const std::vector<SourceFile>& files) : files(files), finished(files.empty()) {}
 
-BlockSource::~BlockSource() {
-    if (fd >= 0) close(fd);
-}
+BlockSource::~BlockSource() = default;
 
 bool BlockSource::Next(PackBlock& block) {
     if (finished) return false;
@@ -72,7 +45,7 @@ bool BlockSource::Next(PackBlock& block) {
     block.dictionaryLength = block.length = 0;
     block.record = EntryRecord();
     block.error.clear();
-    if (fd < 0 && !Open(block)) return true;
+    if (!open && !Open(block)) return true;
     block.first = first;
     first = false;
     block.bytes.swap(ahead);
@@ -86,11 +59,11 @@ bool BlockSource::Next(PackBlock& block) {
     }
     if (!last) return true;
     block.last = true;
-    std::string error = TakeTimes(fd, total, block.record);
-    close(fd);
-    fd = -1;
+    std::string error = TakeTimes(input, files[entry].path, total, block.record);
+    input.Close();
+    open = false;
     if (!error.empty()) {
-        Fail(block, files[entry].path + ": " + error);
+        Fail(block, error);
         return true;
     }
     block.record.inflatedSize = static_cast<uint32_t>(total);
@@ -99,11 +72,12 @@ bool BlockSource::Next(PackBlock& block) {
 }
 
 bool BlockSource::Open(PackBlock& block) {
-    fd = OpenForReading(files[entry].path);
-    if (fd < 0) {
-        Fail(block, SystemError(files[entry].path));
+    std::string error = input.Open(files[entry].path);
+    if (!error.empty()) {
+        Fail(block, error);
         return false;
     }
+    open = true;
     total = 0;
     first = true;
     return ReadAhead(block, nullptr, 0);
@@ -116,9 +90,10 @@ bool BlockSource::ReadAhead(PackBlock& block, const uint8_t* previous, size_t pr
         memcpy(ahead.data() + DictionarySize - aheadDictionary, previous + previousLength - aheadDictionary,
                aheadDictionary);
     }
-    ssize_t got = ReadFull(fd, ahead.data() + DictionarySize, BlockSize);
-    if (got < 0) {
-        Fail(block, files[entry].path + ": " + strerror(errno));
+    size_t got = 0;
+    std::string error = input.Read(ahead.data() + DictionarySize, BlockSize, got);
+    if (!error.empty()) {
+        Fail(block, error);
         return false;
     }
     total += static_cast<uint64_t>(got);
@@ -134,6 +109,6 @@ bool BlockSource::ReadAhead(PackBlock& block, const uint8_t* previous, size_t pr
 void BlockSource::Fail(PackBlock& block, const std::string& message) {
     block.error = message;
     finished = true;
-    if (fd >= 0) close(fd);
-    fd = -1;
+    input.Close();
+    open = false;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ArchiveWriter.h"
+#include "Files.h"
 #include "Scan.h"
 
 struct PackBlock {
@@ -58,7 +59,8 @@ private:
 
     const std::vector<SourceFile>& files;
     size_t entry = 0;
-    int fd = -1;
+    InputFile input;
+    bool open = false;
     bool finished;
     bool first = false;
     uint64_t total = 0;  // bytes read of the open file

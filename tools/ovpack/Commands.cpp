@@ -1,10 +1,6 @@
 #include "Commands.h"
 
-#include <fcntl.h>
 #include <stdio.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -12,7 +8,9 @@
 #include "Inspect.h"
 #include "Names.h"
 #include "Pack.h"
+#include "Payload.h"
 #include "Scan.h"
+#include "Stamp.h"
 #include "archive/ArchiveFormat.h"
 
 namespace {
@@ -21,21 +19,12 @@ void Complain(const std::string& message) { fprintf(stderr, "ovpack: %s\n", mess
 
 // The archive's bytes, or nothing after a complaint.
 bool Load(const std::string& archive, std::vector<uint8_t>& bytes) {
-    std::string error = ReadArchiveFile(archive, bytes);
+    std::string error = ReadWholeFile(archive, bytes);
     if (!error.empty()) Complain(error);
     return error.empty();
 }
 
 uint32_t SizeOf(const std::vector<uint8_t>& bytes) { return static_cast<uint32_t>(bytes.size()); }
-
-std::string FormatTime(uint32_t seconds) {
-    time_t value = static_cast<time_t>(seconds);
-    struct tm parts;
-    char text[32];
-    gmtime_r(&value, &parts);
-    strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-    return text;
-}
 
 std::string Ratio(uint32_t stored, uint32_t inflated) {
     if (inflated == 0) return "-";
@@ -51,20 +40,18 @@ std::string ExtractOne(const ArchiveEntry& entry, const std::string& dir) {
     std::string path = dir + "/" + relative;
     std::string error = MakeFolders(path.substr(0, path.find_last_of('/')));
     if (!error.empty()) return error;
-    // Not through a link someone left in the target folder.
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return SystemError(path);
-    std::string writeError;
+    OutputFile file;
+    std::string writeError = file.Create(path);
+    if (!writeError.empty()) return writeError;
     std::string fault = InflateEntry(entry, [&](const uint8_t* data, size_t length) {
-        if (WriteAll(fd, data, length)) return true;
-        writeError = SystemError(path);
-        return false;
+        writeError = file.Write(data, length);
+        return writeError.empty();
     });
-    struct timespec times[2] = {{static_cast<time_t>(entry.accessTime), 0}, {static_cast<time_t>(entry.writeTime), 0}};
-    if (fault.empty() && futimens(fd, times) != 0) writeError = SystemError(path);
-    if (close(fd) != 0 && writeError.empty()) writeError = SystemError(path);
+    if (fault.empty() && writeError.empty()) writeError = file.SetTimes(entry.writeTime, entry.accessTime);
+    std::string closing = file.Close();
+    if (writeError.empty()) writeError = closing;
     if (fault.empty() && writeError.empty()) return "";
-    unlink(path.c_str());
+    RemoveFile(path);
     return writeError.empty() ? path + ": " + fault : writeError;
 }
 
@@ -99,8 +86,8 @@ int ListCommand(const std::string& archive) {
                "accessed", "name");
         while (reader.Next(entry)) {
             printf("%10u %10u %6s  %s  %s  %s  %s\n", entry.inflatedSize, entry.storedSize,
-                   Ratio(entry.storedSize, entry.inflatedSize).c_str(), FormatTime(entry.creationTime).c_str(),
-                   FormatTime(entry.writeTime).c_str(), FormatTime(entry.accessTime).c_str(),
+                   Ratio(entry.storedSize, entry.inflatedSize).c_str(), UtcText(entry.creationTime).c_str(),
+                   UtcText(entry.writeTime).c_str(), UtcText(entry.accessTime).c_str(),
                    PrintableName(entry.name, entry.nameLength).c_str());
             inflated += entry.inflatedSize;
             stored += entry.storedSize;
@@ -180,4 +167,29 @@ int CheckExtractedCommand(const std::vector<std::string>& archives) {
         status = 1;
     }
     return status;
+}
+
+int PackPayloadCommand(const std::string& payload, const std::string& work, unsigned jobs) {
+    std::vector<std::string> packed;
+    return PackPayload(payload, work, jobs, packed);
+}
+
+int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out, unsigned jobs) {
+    std::string work = out + TemporarySuffix() + ".payload";
+    std::vector<std::string> packed;
+    int status = PackPayload(payload, work, jobs, packed);
+    std::vector<NamedArchive> archives;
+    std::string error;
+    for (const std::string& name : packed) {
+        archives.emplace_back(name, std::vector<uint8_t>());
+        if (error.empty()) error = ReadWholeFile(work + "/" + name + ".ovarc", archives.back().second);
+    }
+    RemovePackedPayload(work);
+    if (status == 0 && error.empty()) error = StampLauncher(stub, archives, out);
+    if (!error.empty()) Complain(error);
+    if (status != 0 || !error.empty()) {
+        Complain(out + ": not written");
+        return 1;
+    }
+    return 0;
 }

@@ -30,4 +30,12 @@ int ExtractCommand(const std::string& archive, const std::string& dir);
 // not inflate anything: verify does.
 int CheckExtractedCommand(const std::vector<std::string>& archives);
 
+// Packs a launcher's payload folder into work (Payload.h), for the
+// resource script of make launcher.
+int PackPayloadCommand(const std::string& payload, const std::string& work, unsigned jobs);
+
+// Writes out: a copy of the bare launcher stub with the payload's archives
+// (Payload.h) as its resources (Stamp.h), whole or not at all.
+int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out, unsigned jobs);
+
 #endif

@@ -1,70 +1,35 @@
 #include "Files.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-std::string SystemError(const std::string& path) { return path + ": " + strerror(errno); }
-
-std::string ReadArchiveFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return SystemError(path);
-    std::string error;
-    struct stat status;
-    if (fstat(fd, &status) != 0) {
-        error = SystemError(path);
-    } else if (!S_ISREG(status.st_mode)) {
-        error = path + ": not a regular file";
-    } else if (static_cast<uint64_t>(status.st_size) > UINT32_MAX) {
-        error = path + ": larger than any archive can be (4 GiB)";
-    } else {
-        bytes.resize(static_cast<size_t>(status.st_size));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                error = SystemError(path);
-                break;
-            }
-            if (got == 0) {
-                error = path + ": shorter than it was a moment ago";
-                break;
-            }
-            done += static_cast<size_t>(got);
-        }
-    }
-    close(fd);
+std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    PathKind kind;
+    uint64_t size;
+    std::string error = Examine(path, kind, size);
+    if (!error.empty()) return error;
+    if (kind == PathKind::Missing) return path + ": no such file";
+    if (kind != PathKind::File) return path + ": not a regular file";
+    if (size > UINT32_MAX) return path + ": larger than any archive can be (4 GiB)";
+    InputFile file;
+    error = file.Open(path);
+    if (!error.empty()) return error;
+    bytes.resize(static_cast<size_t>(size));
+    size_t got = 0;
+    error = file.Read(bytes.data(), bytes.size(), got);
+    if (error.empty() && got != bytes.size()) error = path + ": shorter than it was a moment ago";
     return error;
 }
 
-bool WriteAll(int fd, const void* data, size_t length) {
-    const char* p = static_cast<const char*>(data);
-    while (length > 0) {
-        ssize_t written = write(fd, p, length);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            if (written == 0) errno = EIO;
-            return false;
-        }
-        p += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 std::string MakeFolders(const std::string& path) {
-    struct stat status;
-    if (stat(path.c_str(), &status) == 0) {
-        return S_ISDIR(status.st_mode) ? "" : path + ": exists and is not a folder";
-    }
-    size_t slash = path.find_last_of('/');
+    PathKind kind;
+    uint64_t size;
+    std::string error = Examine(path, kind, size);
+    if (!error.empty()) return error;
+    // As before any link existed: a link to a folder is that folder.
+    if (kind == PathKind::Folder || kind == PathKind::LinkToFolder) return "";
+    if (kind != PathKind::Missing) return path + ": exists and is not a folder";
+    size_t slash = path.find_last_of(PathSeparators);
     if (slash != std::string::npos && slash > 0) {
-        std::string error = MakeFolders(path.substr(0, slash));
+        error = MakeFolders(path.substr(0, slash));
         if (!error.empty()) return error;
     }
-    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return SystemError(path);
-    return "";
+    return MakeFolder(path);
 }

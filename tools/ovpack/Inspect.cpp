@@ -40,6 +40,17 @@ void CheckRecord(uint32_t index, const ArchiveEntry& entry, uint32_t previousEnd
     if (entry.writeTime > entry.accessTime) report("WriteTime is later than AccessTime");
 }
 
+// The record the reader stopped at starts at position.  Its name is named
+// when its length byte and all its bytes lie inside the archive, which
+// holds even when the fields after it do not.
+std::string FailedRecordLabel(const uint8_t* base, uint32_t size, uint32_t position, uint32_t index) {
+    if (position >= size || base[position] > size - position - 1) return "entry " + Number(index);
+    ArchiveEntry named{};
+    named.name = reinterpret_cast<const char*>(base + position + 1);
+    named.nameLength = base[position];
+    return EntryLabel(index, named);
+}
+
 }  // namespace
 
 std::string InflateEntry(const ArchiveEntry& entry, const ContentSink& sink) {
@@ -108,7 +119,7 @@ std::vector<std::string> VerifyArchive(const uint8_t* base, uint32_t size) {
         ++index;
     }
     if (reader.Error() != nullptr) {
-        defects.push_back("entry " + Number(index) + ": " + reader.Error());
+        defects.push_back(FailedRecordLabel(base, size, size - reader.Remaining(), index) + ": " + reader.Error());
         return defects;
     }
     if (end < reader.Directory()) {
@@ -122,5 +133,5 @@ std::vector<std::string> VerifyArchive(const uint8_t* base, uint32_t size) {
 }
 
 std::string EntryLabel(uint32_t index, const ArchiveEntry& entry) {
-    return "entry " + Number(index) + " \"" + PrintableName(entry.name, entry.nameLength) + "\"";
+    return "\"" + PrintableName(entry.name, entry.nameLength) + "\" (entry " + Number(index) + ")";
 }

@@ -25,13 +25,13 @@ using ContentSink = std::function<bool(const uint8_t* data, size_t length)>;
 std::string InflateEntry(const ArchiveEntry& entry, const ContentSink& sink);
 
 // Every defect of the archive, in the order found, each naming the entry
-// ("entry 3 \"lib\\two.dat\": ...") or the archive part at fault.  Empty
-// when everything holds.  Names must pass CheckEntryName and must not
-// clash (Names.h).  A directory that cannot be walked further ends
-// the list.
+// ("\"lib\\two.dat\" (entry 3): ...", by index alone where its name cannot
+// be read) or the archive part at fault.  Empty when everything holds.
+// Names must pass CheckEntryName and must not clash (Names.h).  A
+// directory that cannot be walked further ends the list.
 std::vector<std::string> VerifyArchive(const uint8_t* base, uint32_t size);
 
-// "entry 3 \"lib\\two.dat\"": index counts from 0.
+// "\"lib\\two.dat\" (entry 3)": a user knows the name; index counts from 0.
 std::string EntryLabel(uint32_t index, const ArchiveEntry& entry);
 
 #endif

@@ -1,10 +1,7 @@
 #include "Scan.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 #include <map>
 
 #include "Files.h"
@@ -22,17 +19,12 @@ public:
 
     // prefix: the archive name of the folder, "" for the top.
     void Folder(const std::string& path, const std::string& prefix) {
-        DIR* folder = opendir(path.c_str());
-        if (folder == nullptr) {
-            refusals.push_back(SystemError(path));
+        std::vector<std::string> children;
+        std::string error = ListFolder(path, children);
+        if (!error.empty()) {
+            refusals.push_back(error);
             return;
         }
-        std::vector<std::string> children;
-        while (const dirent* child = readdir(folder)) {
-            std::string name = child->d_name;
-            if (name != "." && name != "..") children.push_back(name);
-        }
-        closedir(folder);
         std::sort(children.begin(), children.end());
         if (children.empty() && !prefix.empty()) {
             refusals.push_back(path + ": empty folder (an archive holds files only)");
@@ -48,31 +40,21 @@ private:
             return;
         }
         std::string name = prefix.empty() ? child : prefix + "\\" + child;
-        struct stat status;
-        if (lstat(path.c_str(), &status) != 0) {
-            refusals.push_back(SystemError(path));
-            return;
-        }
-        if (S_ISDIR(status.st_mode)) {
+        PathKind kind;
+        uint64_t size;
+        std::string error = Examine(path, kind, size);
+        if (!error.empty()) {
+            refusals.push_back(error);
+        } else if (kind == PathKind::Folder) {
             Folder(path, name);
-            return;
-        }
-        if (S_ISLNK(status.st_mode)) {
+        } else if (kind == PathKind::LinkToFolder) {
             // Links to folders are not followed: they can loop.
-            if (stat(path.c_str(), &status) != 0) {
-                refusals.push_back(SystemError(path));
-                return;
-            }
-            if (S_ISDIR(status.st_mode)) {
-                refusals.push_back(path + ": symbolic link to a folder (not followed)");
-                return;
-            }
-        }
-        if (!S_ISREG(status.st_mode)) {
+            refusals.push_back(path + ": symbolic link to a folder (not followed)");
+        } else if (kind != PathKind::File) {
             refusals.push_back(path + ": neither a file nor a folder");
-            return;
+        } else {
+            Add(name, path, size);
         }
-        Add(name, path, static_cast<uint64_t>(status.st_size));
     }
 
     void Add(const std::string& name, const std::string& path, uint64_t size) {
@@ -103,11 +85,13 @@ void RefuseClashes(const std::vector<SourceFile>& files, std::vector<std::string
 std::vector<SourceFile> ApplyOrder(const std::string& orderFile, const std::string& dir,
                                    const std::vector<SourceFile>& files, std::vector<std::string>& refusals) {
     std::vector<SourceFile> ordered;
-    std::ifstream in(orderFile, std::ios::binary);
-    if (!in) {
-        refusals.push_back(SystemError(orderFile));
+    std::vector<uint8_t> bytes;
+    std::string error = ReadWholeFile(orderFile, bytes);
+    if (!error.empty()) {
+        refusals.push_back(error);
         return ordered;
     }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::map<std::string, size_t> byName;
     for (size_t i = 0; i < files.size(); ++i) byName[files[i].name] = i;
     std::vector<bool> listed(files.size(), false);
@@ -141,12 +125,14 @@ std::vector<std::string> CollectSources(const std::string& folder, const std::st
     files.clear();
     std::string dir = folder;
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    struct stat status;
-    if (stat(dir.c_str(), &status) != 0) {
-        refusals.push_back(SystemError(dir));
+    PathKind kind;
+    uint64_t size;
+    std::string error = Examine(dir, kind, size);
+    if (!error.empty() || kind == PathKind::Missing) {
+        refusals.push_back(error.empty() ? dir + ": no such folder" : error);
         return refusals;
     }
-    if (!S_ISDIR(status.st_mode)) {
+    if (kind != PathKind::Folder && kind != PathKind::LinkToFolder) {
         refusals.push_back(dir + ": not a folder");
         return refusals;
     }

@@ -5,11 +5,15 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <iterator>
+#include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "Commands.h"
+#include "archive/ArchiveNames.h"
 
 namespace {
 
@@ -18,7 +22,10 @@ const char Usage[] =
     "       ovpack list A.ovarc\n"
     "       ovpack verify A.ovarc\n"
     "       ovpack extract A.ovarc DIR\n"
-    "       ovpack check-extracted [A.ovarc ...]\n";
+    "       ovpack check-extracted [A.ovarc ...]\n"
+    "       ovpack pack-payload PAYLOAD_DIR WORK_DIR [--jobs N]\n"
+    "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe [--jobs N]\n"
+    "       ovpack archive-names [--kept]\n";
 
 int UsageError(const std::string& why) {
     fprintf(stderr, "ovpack: %s\n%s", why.c_str(), Usage);
@@ -33,37 +40,81 @@ unsigned ParseJobs(const char* text) {
     return whole && value >= 1 && value <= 1024 ? static_cast<unsigned>(value) : 0;
 }
 
-int Create(const std::vector<std::string>& args) {
+// A command's arguments: the values of the options it knows (each given
+// once, never empty), --jobs, and the rest in order.
+struct Arguments {
+    std::map<std::string, std::string> options;
     std::vector<std::string> positional;
-    std::string order;
-    bool ordered = false;
-    unsigned jobs = 0;
+    unsigned jobs = 0;  // every core when not given
+};
+
+// "" when args fit, else the usage error's text.
+std::string Parse(const std::vector<std::string>& args, const std::set<std::string>& known, Arguments& parsed) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--order" || arg == "--jobs") {
-            if (i + 1 == args.size()) return UsageError(arg + " needs a value");
+        if (arg == "--jobs" || known.count(arg) != 0) {
+            if (i + 1 == args.size()) return arg + " needs a value";
             const std::string& value = args[++i];
-            if (arg == "--order") {
-                if (ordered || value.empty()) return UsageError("--order takes one file");
-                order = value;
-                ordered = true;
+            if (arg == "--jobs") {
+                if (parsed.jobs != 0) return "--jobs given twice";
+                parsed.jobs = ParseJobs(value.c_str());
+                if (parsed.jobs == 0) return "--jobs takes a number from 1 to 1024, not \"" + value + "\"";
+            } else if (parsed.options.count(arg) != 0 || value.empty()) {
+                return arg + " takes one " + (arg == "--order" ? "file" : "value");
             } else {
-                if (jobs != 0) return UsageError("--jobs given twice");
-                jobs = ParseJobs(value.c_str());
-                if (jobs == 0) return UsageError("--jobs takes a number from 1 to 1024, not \"" + value + "\"");
+                parsed.options[arg] = value;
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option " + arg);
+            return "unknown option " + arg;
         } else {
-            positional.push_back(arg);
+            parsed.positional.push_back(arg);
         }
     }
-    if (positional.size() != 2) return UsageError("create takes OUT.ovarc and DIR");
-    if (jobs == 0) {
-        jobs = std::thread::hardware_concurrency();
-        if (jobs == 0) jobs = 1;
+    if (parsed.jobs == 0) {
+        parsed.jobs = std::thread::hardware_concurrency();
+        if (parsed.jobs == 0) parsed.jobs = 1;
     }
-    return CreateCommand(positional[0], positional[1], order, jobs);
+    return "";
+}
+
+int Create(const std::vector<std::string>& args) {
+    Arguments parsed;
+    std::string error = Parse(args, {"--order"}, parsed);
+    if (!error.empty()) return UsageError(error);
+    if (parsed.positional.size() != 2) return UsageError("create takes OUT.ovarc and DIR");
+    return CreateCommand(parsed.positional[0], parsed.positional[1], parsed.options["--order"], parsed.jobs);
+}
+
+int PackPayload(const std::vector<std::string>& args) {
+    Arguments parsed;
+    std::string error = Parse(args, {}, parsed);
+    if (!error.empty()) return UsageError(error);
+    if (parsed.positional.size() != 2) return UsageError("pack-payload takes PAYLOAD_DIR and WORK_DIR");
+    return PackPayloadCommand(parsed.positional[0], parsed.positional[1], parsed.jobs);
+}
+
+int Launcher(const std::vector<std::string>& args) {
+    Arguments parsed;
+    std::string error = Parse(args, {"--stub", "--payload", "-o"}, parsed);
+    if (!error.empty()) return UsageError(error);
+    if (!parsed.positional.empty() || parsed.options.size() != 3)
+        return UsageError("launcher takes --stub, --payload and -o, nothing else");
+    return LauncherCommand(parsed.options["--stub"], parsed.options["--payload"], parsed.options["-o"], parsed.jobs);
+}
+
+// The archives a launcher extracts, in order (or, with --kept, the ones it
+// keeps), on one line, for scripts.
+int ArchiveNames(const std::vector<std::string>& args) {
+    bool kept = args.size() == 1 && args[0] == "--kept";
+    if (!args.empty() && !kept) return UsageError("archive-names takes only --kept");
+    const char* separator = "";
+    for (const char* name : kept ? std::vector<const char*>(std::begin(KeptArchives), std::end(KeptArchives))
+                                 : std::vector<const char*>(std::begin(ExtractedArchives), std::end(ExtractedArchives))) {
+        printf("%s%s", separator, name);
+        separator = " ";
+    }
+    printf("\n");
+    return 0;
 }
 
 }  // namespace
@@ -78,6 +129,9 @@ int main(int argc, char** argv) {
     }
     if (command == "create") return Create(args);
     if (command == "check-extracted") return CheckExtractedCommand(args);
+    if (command == "pack-payload") return PackPayload(args);
+    if (command == "launcher") return Launcher(args);
+    if (command == "archive-names") return ArchiveNames(args);
     if (command == "list" || command == "verify") {
         if (args.size() != 1) return UsageError(command + " takes one archive");
         return command == "list" ? ListCommand(args[0]) : VerifyCommand(args[0]);

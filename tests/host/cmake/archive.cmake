@@ -10,6 +10,7 @@ ov_host_test(ovpack_test
   ovpack_list_verify_test.cpp
   ovpack_test.cpp
   ovpack_support.cpp
+  ovpack_support_posix.cpp
   ${CMAKE_SOURCE_DIR}/tests/common/archive_builder.cpp)
 target_link_libraries(ovpack_test PRIVATE ovpack_core util)
 target_compile_definitions(ovpack_test PRIVATE OVPACK_PATH="$<TARGET_FILE:ovpack>")

@@ -1,0 +1,122 @@
+// Diagnoses and bounds, end to end under Wine: a temporary folder on a
+// drive that does not exist, entries that inflate to far more than they
+// claim, and targets beyond the longest path.  Each run stops with exit 2
+// and a message that says what is wrong, and never writes more than the
+// payload says.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "LauncherRun.h"
+#include "TestArchive.h"
+
+using archivetest::RawEntry;
+using harness::FromUnixPath;
+using harness::ReadFileBytes;
+
+using harness::StandIn;
+
+namespace {
+
+class Hostile : public harness::LauncherRun {
+protected:
+    void UseArchive(const std::string& base) {
+        ASSERT_TRUE(harness::MakeLauncher(FromUnixPath(OV_BARE_LAUNCHER_EXE), launcher,
+                                          {{"BASE", archivetest::BuildArchive({{"Bootlace.exe", StandIn()}})},
+                                           {"SETUPBASE", base}}));
+    }
+
+    // Runs and expects exit 2 and a message holding `says`; returns the message.
+    std::string ExpectStopped(const std::string& temp, const std::string& says) {
+        harness::MessageBoxAnswerer answer("Orvane Setup", IDOK);
+        EXPECT_EQ(2u, Run("", temp));
+        EXPECT_NE(std::string::npos, answer.Text().find(says)) << answer.Text();
+        EXPECT_FALSE(Record("Bootlace", false).present());
+        return answer.Text();
+    }
+};
+
+TEST_F(Hostile, ATemporaryDriveThatDoesNotExistIsNamedWithTheSystemsReason) {
+    UseArchive(archivetest::BuildArchive({{"a.txt", "a"}}));
+    std::string text = ExpectStopped("Q:\\Temp\\", "Q:\\Temp");
+    EXPECT_EQ(std::string::npos, text.find("MB")) << text;
+}
+
+// Polls a file's size from a thread of its own, keeping the largest seen.
+class SizeWatch {
+public:
+    explicit SizeWatch(const std::string& path) : path(path), stop(0), largest(0) {
+        thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    }
+    ~SizeWatch() { Stop(); }
+    unsigned long long Stop() {
+        InterlockedExchange(&stop, 1);
+        if (thread != nullptr) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+            thread = nullptr;
+        }
+        return largest;
+    }
+
+private:
+    static DWORD WINAPI Watch(void* context) {
+        SizeWatch* self = static_cast<SizeWatch*>(context);
+        while (!self->stop) {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (GetFileAttributesExA(self->path.c_str(), GetFileExInfoStandard, &data)) {
+                unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+                if (size > self->largest) self->largest = size;
+            }
+        }
+        return 0;
+    }
+
+    std::string path;
+    HANDLE thread;
+    volatile LONG stop;
+    unsigned long long largest;
+};
+
+TEST_F(Hostile, AnEntryNeverGrowsPastItsStatedSize) {
+    const std::string bomb(50 << 20, '\0');
+    const struct {
+        const char* description;
+        uint32_t claimed;
+    } cases[] = {
+        {"50 MiB that claims 10 bytes", 10},
+        {"50 MiB that claims nothing", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        std::string archive = archivetest::BuildArchive({RawEntry("bomb.bin", bomb)});
+        archivetest::PutU32(archive, archivetest::FieldOffset(archive, 0, 2), c.claimed);
+        UseArchive(archive);
+        std::string temp = folder.Subfolder("temp" + std::to_string(&c - cases));
+        SizeWatch watch(temp + "RERUvoro0\\bomb.bin");
+        ExpectStopped(temp, "bomb.bin");
+        EXPECT_LE(watch.Stop(), c.claimed + 1ull);
+        EXPECT_EQ("", harness::ListFolder(temp));
+    }
+}
+
+TEST_F(Hostile, APathBeyondTheLongestIsCalledTooLong) {
+    std::string temp = folder.Subfolder("temp");
+    // Within the archive's limits, but past what a path may hold once joined
+    // to the folder: as a file, and as a folder on the way.
+    for (const std::string& name : {std::string(250, 'f'), std::string(240, 'd') + "\\x"}) {
+        SCOPED_TRACE(name.size());
+        UseArchive(archivetest::BuildArchive({{name, "x"}}));
+        ExpectStopped(temp, "too long");
+        EXPECT_EQ("", harness::ListFolder(temp));
+    }
+    // A temporary folder that leaves no room for the script's own name.
+    std::string deep = folder.Path() + std::string(256 - folder.Path().size(), 't') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
+    ExpectStopped(deep, "too long");
+    EXPECT_EQ("", harness::ListFolder(deep));
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// What release_build (tests/release/release-build.sh) made, run under Wine:
+// the version details read back through the system's version API; the
+// launcher ovpack.exe stamped has the resources make launcher gives; and
+// the signed and the stamped launchers run the worked example exactly as
+// the build's own launcher does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "LauncherRun.h"
+
+using harness::FromUnixPath;
+using harness::ReadFileBytes;
+
+namespace {
+
+std::string Made(const char* name) { return FromUnixPath(OV_RELEASE_WORK) + "\\" + name; }
+
+// The version resource of a file as the properties dialog reads it.
+class VersionInfo {
+public:
+    explicit VersionInfo(const std::string& path) {
+        DWORD ignored;
+        block.resize(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+        if (!block.empty() && !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+            block.clear();
+    }
+    bool Present() const { return !block.empty(); }
+    // "a.b.c.d" of the fixed part's file or product version.
+    std::string Fixed(bool product) const {
+        VS_FIXEDFILEINFO* info;
+        UINT length;
+        if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length)) return "";
+        DWORD high = product ? info->dwProductVersionMS : info->dwFileVersionMS;
+        DWORD low = product ? info->dwProductVersionLS : info->dwFileVersionLS;
+        return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." + std::to_string(HIWORD(low)) +
+               "." + std::to_string(LOWORD(low));
+    }
+    // A value of the English (United States) string table, "" when missing.
+    std::string Text(const char* name) const {
+        char* value;
+        UINT length;
+        std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+        if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) return "";
+        return std::string(value, strnlen(value, length));
+    }
+
+private:
+    std::vector<char> block;
+};
+
+TEST(VersionResource, ReadBackThroughTheVersionApi) {
+    const struct {
+        std::string file;
+        const char* version;       // file version, fixed and text
+        const char* fixedProduct;  // product version, fixed part
+        const char* product;       // product version, text
+        const char* copyright;
+    } cases[] = {
+        {FromUnixPath(OV_LAUNCHER_EXE), OV_DEFAULT_VERSION, OV_DEFAULT_VERSION, OV_DEFAULT_VERSION, OV_DEFAULT_COPYRIGHT},
+        {Made("signed.exe"), OV_DEFAULT_VERSION, OV_DEFAULT_VERSION, OV_DEFAULT_VERSION, OV_DEFAULT_COPYRIGHT},
+        {Made("versioned.exe"), "1.2.3.4", "1.2.0.0", "1.2", "Copyright (C) 2031 Test"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.file);
+        VersionInfo info(test.file);
+        ASSERT_TRUE(info.Present());
+        EXPECT_EQ("Orvane", info.Text("ProductName"));
+        EXPECT_EQ("Orvane Setup", info.Text("FileDescription"));
+        EXPECT_EQ(test.version, info.Fixed(false));
+        EXPECT_EQ(test.version, info.Text("FileVersion"));
+        EXPECT_EQ(test.fixedProduct, info.Fixed(true));
+        EXPECT_EQ(test.product, info.Text("ProductVersion"));
+        EXPECT_EQ(test.copyright, info.Text("LegalCopyright"));
+    }
+}
+
+// Every resource of a module, by "type/name/language", with its bytes.
+using ResourceMap = std::map<std::string, std::string>;
+
+std::string ResourceId(LPCSTR id) { return IS_INTRESOURCE(id) ? "#" + std::to_string(LOWORD(id)) : id; }
+
+struct ResourceWalk {
+    HMODULE module;
+    ResourceMap found;
+};
+
+BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR walk) {
+    HRSRC resource = FindResourceExA(module, type, name, language);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    std::string key = ResourceId(type) + "/" + ResourceId(name) + "/" + std::to_string(language);
+    reinterpret_cast<ResourceWalk*>(walk)->found[key] = std::string(bytes, SizeofResource(module, resource));
+    return TRUE;
+}
+
+BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR walk) {
+    return EnumResourceLanguagesA(module, type, name, OnLanguage, walk);
+}
+
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR walk) {
+    return EnumResourceNamesA(module, type, OnName, walk);
+}
+
+ResourceMap Resources(const std::string& path) {
+    ResourceWalk walk{LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), {}};
+    EXPECT_NE(nullptr, walk.module) << path;
+    if (walk.module == nullptr) return walk.found;
+    EnumResourceTypesA(walk.module, OnType, reinterpret_cast<LONG_PTR>(&walk));
+    FreeLibrary(walk.module);
+    return walk.found;
+}
+
+TEST(StampedLauncher, HasTheResourcesMakeLauncherGives) {
+    ResourceMap stamped = Resources(Made("stamped.exe"));
+    ResourceMap built = Resources(Made("unsigned.exe"));
+    std::string names;
+    for (const auto& resource : stamped) names += resource.first + " ";
+    EXPECT_EQ(
+        "#14/#101/1031 #16/#1/1033 #2/#134/1033 #3/#1/1031 #3/#2/1031 #3/#3/1031 #3/#4/1031 #3/#5/1031 #3/#6/1031 "
+        "#5/#103/1031 OVARC/APPBASE/1031 OVARC/BASE/1031 OVARC/OVIMAGE/1031 OVARC/OVVERSION/1031 "
+        "OVARC/SETUPBASE/1031 OVARC/SETUPWEB/1031 OVARC/WEBBASE/1031 OVARC/WEBIMPORTS/1031 OVARC/WEBUPDATE/1031 ",
+        names);
+    EXPECT_TRUE(stamped == built);
+}
+
+// Every file below folder, each as its relative path and its bytes.
+std::string Snapshot(const std::string& folder, const std::string& prefix = "") {
+    std::string all;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return all;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            all += Snapshot(folder + "\\" + name, prefix + name + "\\");
+        } else {
+            all += prefix + name + ": " + ReadFileBytes(folder + "\\" + name) + "\n";
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return all;
+}
+
+class ReleaseLauncher : public harness::LauncherRun {
+protected:
+    struct Outcome {
+        std::string commandLine;
+        std::string script;
+        std::string extracted;
+    };
+    // The worked example's setting: C:\DOWNLOAD\SETUP.EXE with C:\TEMP\.
+    Outcome RunWorkedExample(const std::string& executable) {
+        harness::RemoveTree("C:\\TEMP");
+        harness::RemoveTree("C:\\DOWNLOAD");
+        harness::CreateFolders("C:\\TEMP");
+        harness::CreateFolders("C:\\DOWNLOAD");
+        ForgetRecords();
+        launcher = "C:\\DOWNLOAD\\SETUP.EXE";
+        UseLauncher(executable);
+        Outcome outcome;
+        EXPECT_EQ(0u, Run("", "C:\\TEMP\\"));
+        outcome.commandLine = Record("Bootlace").commandLine;
+        outcome.script = ReadFileBytes("C:\\TEMP\\0.bat");
+        outcome.extracted = Snapshot("C:\\TEMP\\RERUvoro0");
+        harness::RemoveTree("C:\\TEMP");
+        harness::RemoveTree("C:\\DOWNLOAD");
+        return outcome;
+    }
+};
+
+TEST_F(ReleaseLauncher, SignedAndStampedRunTheWorkedExampleAsTheBuildsOwnDoes) {
+    Outcome plain = RunWorkedExample(FromUnixPath(OV_LAUNCHER_EXE));
+    EXPECT_EQ(17, std::count(plain.script.begin(), plain.script.end(), '\n'));
+    EXPECT_NE("", plain.extracted);
+    for (const char* made : {"signed.exe", "stamped.exe"}) {
+        SCOPED_TRACE(made);
+        Outcome outcome = RunWorkedExample(Made(made));
+        EXPECT_EQ(
+            "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
+            "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" ",
+            outcome.commandLine);
+        EXPECT_EQ(plain.script, outcome.script);
+        EXPECT_TRUE(plain.extracted == outcome.extracted);
+    }
+}
+
+}  // namespace

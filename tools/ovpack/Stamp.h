@@ -1,0 +1,21 @@
+// Writing a payload's archives into a copy of the bare launcher through the
+// system's resource-update API, as resources of type OVARC in language
+// 0x0407, the type and language the build's resource script gives them.
+// Only Windows has that API (StampWin32.cpp); elsewhere make launcher
+// links them in instead (StampPosix.cpp refuses).
+#ifndef ORVANE_TOOLS_OVPACK_STAMP_H
+#define ORVANE_TOOLS_OVPACK_STAMP_H
+
+#include <stdint.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using NamedArchive = std::pair<std::string, std::vector<uint8_t>>;
+
+// "" when out holds the stub with the archives; otherwise the message, and
+// out is as it was.  A stub that holds archives already is refused.
+std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives, const std::string& out);
+
+#endif
