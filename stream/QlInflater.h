@@ -70,10 +70,10 @@ public:
 
 class QlInflatePump : public QlInflater, public QlStreamPump {
 public:
-    static const unsigned int PieceSize = 100;
+    static constexpr unsigned int PieceSize = 100;
     // A whole number of pieces: every piece but the stream's or the
     // limit's last is a full one, as without staging.
-    static const unsigned int StagingSize = 320 * PieceSize;
+    static constexpr unsigned int StagingSize = 320 * PieceSize;
 
     QlInflatePump();
 
