@@ -17,7 +17,6 @@ work="$(pwd)/$build/bench"
 tools="$(pwd)/$build/bench-host"
 standin="$win/bench/standin/Bootlace.exe"
 stub=/usr/share/nsis/Stubs/zlib-x86-ansi
-extracted="BASE SETUPBASE SETUPWEB OVIMAGE OVVERSION"
 jobs=$(nproc)
 mkdir -p "$work"
 
@@ -29,6 +28,9 @@ say "building the host tools (release)"
 cmake -S . -B "$tools" -DCMAKE_BUILD_TYPE=Release -DOV_SANITIZE=OFF >/dev/null
 cmake --build "$tools" --target ovpack ovbenchgen -j"$jobs" -- --no-print-directory >/dev/null
 ovpack="$tools/tools/ovpack/ovpack"
+# The archives a launcher extracts, in order, from the one list.
+extracted=$("$ovpack" archive-names)
+export OV_EXTRACTED_ARCHIVES="$extracted"
 gen="$tools/bench/ovbenchgen"
 
 # An installer that does what the launcher does: zlib, silent, the files

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The benchmark's runs under Wine, inside tools/wine-session.sh; called by
 # bench/bench.sh with its work folder, which holds the programs, payloads
-# and archives it made.  Prints ovbench's lines, each prefixed with the
+# and archives it made, and with the names of the archives a launcher
+# extracts in OV_EXTRACTED_ARCHIVES.  Prints ovbench's lines, each prefixed with the
 # row it belongs to ("<row> median ...").
 #
 #   bench/wine-runs.sh WIN_BUILD WORK RUNS
@@ -10,6 +11,7 @@ set -eu
 win=$1
 work=$2
 runs=$3
+extracted=${OV_EXTRACTED_ARCHIVES:?bench/bench.sh names the archives}
 ovbench="$win/bench/ovbench.exe"
 standin="$win/bench/standin/Bootlace.exe"
 root='C:\ovbench'
@@ -45,13 +47,13 @@ done
 tagged together together --runs 3 "$root" "$(winpath "$work/launcher0.exe")"
 for size in 5 50; do
     set --
-    for name in BASE SETUPBASE SETUPWEB OVIMAGE OVVERSION; do
+    for name in $extracted; do
         set -- "$@" "$(winpath "$work/archives$size/$name.ovarc")"
     done
     tagged "inflate$size" inflate --runs "$runs" "$@"
     tagged "pump$size" pump --runs "$runs" "$@"
     set --
-    for name in BASE SETUPBASE SETUPWEB OVIMAGE OVVERSION; do
+    for name in $extracted; do
         set -- "$@" "$(winpath "$work/payload$size/$name")"
     done
     tagged "copy$size" copy --runs "$runs" "$root" "$@"
