@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <io.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include "stream/QlFileStream.h"
@@ -15,6 +14,13 @@ namespace {
 bool IsFolder(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool InRegistry(const FolderRegistry& registry, const QlString& path) {
+    for (const QlString& folder : registry) {
+        if (lstrcmpiA(folder, path) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -75,17 +81,6 @@ int CreateFolderPath(const char* path, FolderRegistry* registry) {
     }
     return 0;
 }
-
-namespace {
-
-bool InRegistry(const FolderRegistry& registry, const QlString& path) {
-    for (const QlString& folder : registry) {
-        if (lstrcmpiA(folder, path) == 0) return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 void CreateEntryFolders(const char* root, const char* name, unsigned int nameLength, FolderRegistry& registry) {
     for (unsigned int i = 0; i < nameLength; ++i) {

@@ -24,7 +24,7 @@ void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
 }
 
 void CleanupScript::WriteLine() {
-    // The line is already in the OEM code page (ScriptWord converts the
+    // The line is already in the OEM code page (ScriptWordOf converts the
     // paths; the rest is ASCII).
     int length = line.GetLength();
     try {

@@ -7,8 +7,8 @@
 #include "string/QlString.h"
 
 struct RunOutput {
-    FolderRegistry folders;  // created by extraction, newest first
-    FolderRegistry files;    // every target whose extraction began, newest first
+    FolderRegistry folders;  // the run's folder and those extraction created, newest first
+    FolderRegistry files;    // every file this run created, newest first
     QlString script;         // empty until the script is created
     QlString folderPath;     // the run's folder with its trailing backslash, once created
 
