@@ -102,11 +102,12 @@ void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int infl
     if (strlen(targetPath) > static_cast<size_t>(MaxTargetPath))
         throw new QlStreamException(PathTooLong, targetPath);
 
+    // A new file's folders were made by CreateEntryFolders; otherwise a
+    // folder that could not be made shows when the file cannot be opened.
     char folder[MaxTargetPath + 1];
     strcpy(folder, targetPath);
-    // A folder that could not be made shows when the file cannot be opened.
     char* lastSeparator = strrchr(folder, '\\');
-    if (lastSeparator != nullptr) {
+    if (!newFileOnly && lastSeparator != nullptr) {
         *lastSeparator = '\0';
         CreateFolderPath(folder, registry);
     }

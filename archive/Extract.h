@@ -22,8 +22,10 @@ const int MaxFolderPath = 255;
 int CreateFolderPath(const char* path, FolderRegistry* registry);
 
 // Inflates storedSize bytes of one zlib stream into the file targetPath
-// (created or emptied, not shared; with newFileOnly, created only where no
-// file or link of that name exists), creating its folders first.  Never
+// (created or emptied, not shared), creating its folders first.  With
+// newFileOnly the file is created only where no file or link of that name
+// exists, and its folders are the caller's to make (CreateEntryFolders), so
+// none is probed or made here.  Never
 // writes more than inflatedSize + 1 bytes, however far the data would
 // inflate.  Raises QlStreamException by pointer, with the target path:
 // OpenFailed, WriteFailed, WriteIncomplete from the file, the inflate

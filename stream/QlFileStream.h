@@ -7,8 +7,9 @@
 // 0x40 deny none), creation in bits 12-13 (0x1000 create or empty, 0x3000
 // create or keep, 0x5000 create only: the name must be free, so a file or
 // link someone else put there is never opened; otherwise the file must
-// exist).  Other access and sharing values are refused.  Every file the launcher writes is opened with
-// 0x1001: write only, not shared, created or emptied.
+// exist).  Other access and sharing values are refused.  The launcher's
+// clean-up script and extracted files are opened with 0x5001: write only,
+// not shared, created new.
 //
 // Failures are thrown as a new QlStreamException by pointer; the handler
 // deletes it.  After a failed operation the stream keeps its handle and can

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <regex>
 #include <string>
 
 #include "LauncherRun.h"
@@ -20,25 +19,6 @@ using harness::Widen;
 using harness::StandIn;
 
 namespace {
-
-std::wstring ListFolderW(const std::wstring& path) {
-    std::wstring names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names += (names.empty() ? L"" : L" ") + name;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-std::string Quoted(const std::string& commandLine, const char* key) {
-    std::smatch match;
-    return std::regex_search(commandLine, match, std::regex(std::string(key) + "=\"([^\"]*)\"")) ? match[1].str()
-                                                                                               : "";
-}
 
 class ForeignNames : public harness::LauncherRun {
 protected:
@@ -86,12 +66,12 @@ TEST_F(ForeignNames, ScriptAndNextStageNameOnlyWhatTheRunWrote) {
         ASSERT_EQ(0u, RunWide(Widen(launcher), temp));
         harness::StandInRecord next = Record("Bootlace");
         ASSERT_TRUE(next.present());
-        EXPECT_TRUE(harness::FileExists(Quoted(next.commandLine, "ResourceFile"))) << next.commandLine;
-        std::string script = Quoted(next.commandLine, "CleanUp");
+        EXPECT_TRUE(harness::FileExists(harness::QuotedValue(next.commandLine, "ResourceFile"))) << next.commandLine;
+        std::string script = harness::QuotedValue(next.commandLine, "CleanUp");
         EXPECT_TRUE(harness::FileExists(script)) << next.commandLine;
 
         EXPECT_EQ(0u, harness::RunCleanupScript(script));
-        EXPECT_EQ(L"", ListFolderW(temp)) << Narrow(ListFolderW(temp));
+        EXPECT_EQ(L"", harness::ListFolderW(temp)) << Narrow(harness::ListFolderW(temp));
         EXPECT_FALSE(harness::FileExists("C:\\pwned"));
         if (!bystander.empty()) {
             EXPECT_EQ("a neighbour's", ReadFileBytes(bystander + "Bootlace.exe"));
@@ -108,7 +88,7 @@ TEST_F(ForeignNames, TheLaunchersOwnFolderMayHoldThemToo) {
 
     ASSERT_EQ(0u, RunWide(program, Widen(folder.Subfolder("temp"))));
     harness::StandInRecord next = Record("Bootlace");
-    std::string ownPath = Quoted(next.commandLine, "ResourceFile");
+    std::string ownPath = harness::QuotedValue(next.commandLine, "ResourceFile");
     EXPECT_TRUE(harness::FileExists(ownPath)) << next.commandLine;
     // The very file that ran: its resources hold the payload.
     EXPECT_TRUE(ReadFileBytes(launcher) == ReadFileBytes(ownPath));

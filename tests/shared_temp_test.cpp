@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,11 +36,6 @@ const std::vector<archivetest::RawEntry>& Entries() {
         {"Bootlace.exe", StandIn()}, {"exitgate.exe", StandIn()}, {"one.dll", Filler('a')},
         {"lib\\two.dat", Filler('b')}, {"lib\\deep\\three.dat", Filler('c')}};
     return entries;
-}
-
-std::string CleanUpOf(const std::string& commandLine) {
-    std::smatch match;
-    return std::regex_search(commandLine, match, std::regex("CleanUp=\"([^\"]*)\"")) ? match[1].str() : "";
 }
 
 class SharedTemp : public harness::LauncherRun {
@@ -88,7 +82,7 @@ TEST_F(SharedTemp, LaunchersStartedTogetherEachWorkInAFolderOfTheirOwn) {
             harness::StandInRecord next = harness::ReadStandInRecord(records[i] + "Bootlace.txt");
             ASSERT_TRUE(next.present()) << "launcher " << i;
             folders.insert(next.folder);
-            scripts.push_back(CleanUpOf(next.commandLine));
+            scripts.push_back(harness::QuotedValue(next.commandLine, "CleanUp"));
             ExpectWholePayload(next.folder);
         }
         EXPECT_EQ(static_cast<size_t>(together), folders.size());
@@ -149,7 +143,7 @@ TEST_F(SharedTemp, NamesTakenTheMomentTheScriptAppearsAreNeverEntered) {
             ASSERT_TRUE(next.present());
             EXPECT_FALSE(harness::FileExists(next.folder + "\\version.dll"));
             ExpectWholePayload(next.folder);
-            EXPECT_EQ(0u, harness::RunCleanupScript(CleanUpOf(next.commandLine)));
+            EXPECT_EQ(0u, harness::RunCleanupScript(harness::QuotedValue(next.commandLine, "CleanUp")));
         } else {
             EXPECT_EQ(2u, exitCode);
             EXPECT_TRUE(refusal.Answered());

@@ -24,6 +24,15 @@ DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir) {
     return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir);
 }
 
+std::string QuotedValue(const std::string& commandLine, const char* key) {
+    std::string start = std::string(key) + "=\"";
+    size_t at = commandLine.find(start);
+    if (at == std::string::npos) return "";
+    at += start.size();
+    size_t end = commandLine.find('"', at);
+    return end == std::string::npos ? "" : commandLine.substr(at, end - at);
+}
+
 DWORD RunCleanupScript(const std::string& script) {
     return RunProgram("C:\\windows\\system32\\cmd.exe", "cmd /s /c \"\"" + script + "\" done\"", "C:\\", "");
 }

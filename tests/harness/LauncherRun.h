@@ -21,6 +21,10 @@ struct StandInRecord {
     bool present() const { return !module.empty(); }
 };
 
+// The double-quoted value of key ("key="value"") on a next stage's command
+// line; empty when it has none.
+std::string QuotedValue(const std::string& commandLine, const char* key);
+
 // Runs a clean-up script the way the next stage eventually would, from
 // C:\ with one argument; its exit code.
 DWORD RunCleanupScript(const std::string& script);

@@ -278,23 +278,27 @@ void RemoveTree(const std::string& path) {
     RemoveTreeW(Widen(path));
 }
 
-std::string ListFolder(const std::string& path) {
-    std::string folder = path;
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+std::wstring ListFolderW(const std::wstring& path) {
+    std::wstring folder = path;
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(search, &found));
+            std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..") names.push_back(name);
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     std::sort(names.begin(), names.end());
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : " ") + name;
+    std::wstring list;
+    for (const std::wstring& name : names) list += (list.empty() ? L"" : L" ") + name;
     return list;
+}
+
+std::string ListFolder(const std::string& path) {
+    return Narrow(ListFolderW(Widen(path)));
 }
 
 bool DriveMapped(char letter) {

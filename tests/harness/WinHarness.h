@@ -119,6 +119,7 @@ void CreateFolders(const std::string& path);
 void RemoveTree(const std::string& path);
 // Names in a folder (files and folders, without "." and ".."), sorted.
 std::string ListFolder(const std::string& path);
+std::wstring ListFolderW(const std::wstring& path);
 
 // Whether a small test drive (tools/small-drives.sh) is mapped at letter:.
 bool DriveMapped(char letter);
