@@ -78,13 +78,6 @@ TEST(Catalogue, EveryMessageComesFromTheLanguagesColumn) {
     for (int id : unknown) EXPECT_STREQ("unknown msg text", GetMessageText(id)) << id;
 }
 
-// Windows-1252 bytes as the characters they mean.
-std::wstring FromCatalogue(const char* text) {
-    std::wstring wide(std::strlen(text), L'\0');
-    MultiByteToWideChar(1252, 0, text, -1, &wide[0], static_cast<int>(wide.size()) + 1);
-    return wide;
-}
-
 // The launcher's message boxes, shown for real and read back from the box:
 // the texts reach the screen as the catalogue means them, whatever the
 // system's code page.
@@ -105,7 +98,7 @@ TEST(Catalogue, MessageBoxesShowTheTextsUnchanged) {
         harness::MessageBoxAnswerer answer(SetupTitle[expected.column], box.answer);
         EXPECT_EQ(box.answer, UserMessage(box.text).Show(box.buttons));
         ASSERT_TRUE(answer.Answered());
-        EXPECT_EQ(FromCatalogue(box.text), answer.TextW());
+        EXPECT_EQ(harness::Widen(box.text, 1252), answer.TextW());
     }
 }
 

@@ -23,13 +23,6 @@ using harness::Widen;
 
 namespace {
 
-// Windows-1252 bytes as the characters they mean.
-std::wstring FromCatalogue(const char* text) {
-    std::wstring wide(std::strlen(text), L'\0');
-    MultiByteToWideChar(1252, 0, text, -1, &wide[0], static_cast<int>(wide.size()) + 1);
-    return wide;
-}
-
 class CodePage : public harness::LauncherRun {
 protected:
     void SetUp() override {
@@ -110,7 +103,7 @@ TEST_F(CodePage, RefusalsSayWhyInTheUsersLanguageAndLeaveNothing) {
         EXPECT_EQ(2u, RunWith(c.base, c.arguments));
         ASSERT_TRUE(answer.Answered());
         std::wstring text = answer.TextW();
-        std::wstring format = FromCatalogue(Text(c.message));
+        std::wstring format = Widen(Text(c.message), 1252);
         EXPECT_EQ(format.substr(0, format.find(L"%s")), text.substr(0, format.find(L"%s"))) << harness::Narrow(text);
         EXPECT_NE(std::wstring::npos, text.find(c.named)) << harness::Narrow(text);
         // A system text's insert is filled, and its line end goes.

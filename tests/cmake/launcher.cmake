@@ -53,15 +53,13 @@ endforeach()
 ov_windows_test_program(code_page_test code_page_test.cpp)
 target_compile_definitions(code_page_test PRIVATE ${ov_launcher_paths})
 add_dependencies(code_page_test ZAZezorBare Bootlace)
-foreach(row "1252  LANG=fr_FR.UTF-8,LC_ALL=fr_FR.UTF-8  2"
+foreach(row "1252  LANG=fr_FR.UTF-8,LC_ALL=fr_FR.UTF-8    2"
             "932   LANG=de_DE.UTF-8,LC_CTYPE=ja_JP.UTF-8  3"
             "65001 LANG=fr_FR.UTF-8,LC_CTYPE=hi_IN.UTF-8  2")
-  string(REGEX MATCHALL "[^ ]+" fields "${row}")
-  list(GET fields 0 codepage)
-  list(GET fields 1 environment)
-  list(GET fields 2 column)
-  string(REPLACE "," ";" environment "${environment}")
-  add_test(NAME code_page_test_${codepage} COMMAND code_page_test)
-  set_tests_properties(code_page_test_${codepage} PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED locales ENVIRONMENT
-    "${environment};LOCPATH=${CMAKE_BINARY_DIR}/locales;OV_EXPECT_ACP=${codepage};OV_EXPECT_COLUMN=${column}")
+  string(REGEX MATCHALL "[^ ]+" f "${row}")
+  list(GET f 0 codepage)
+  list(GET f 1 environment)
+  list(GET f 2 column)
+  ov_locale_test(code_page_test_${codepage} code_page_test ${environment}
+    OV_EXPECT_ACP=${codepage} OV_EXPECT_COLUMN=${column})
 endforeach()

@@ -43,9 +43,9 @@ void PumpPendingMessages() {
 
 }  // namespace
 
-std::wstring Widen(const std::string& text) {
+std::wstring Widen(const std::string& text, UINT codePage) {
     std::wstring wide(text.size(), L'\0');
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+    int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0],
                                      static_cast<int>(wide.size()));
     wide.resize(length > 0 ? length : 0);
     return wide;
