@@ -1,15 +1,15 @@
 # zlib for the launchers: inflate of zlib streams and nothing else.  The
-# launcher reads only zlib streams (Adler-32); Debian's library is built
-# for gzip too, so its inflate brings the CRC-32 tables and code for gzip
-# headers, and it is built for speed with unwind tables.  This build of the
-# same library leaves gzip out (NO_GZIP), is made for size, and lets the
-# linker drop each function nothing calls.  zlib cannot be unwound through:
-# the launcher passes it no callbacks (the default allocator), so it needs
-# no unwind tables.
+# launcher reads only zlib streams (Adler-32).  Debian's static library is
+# built for gzip too and for speed: its inflate carries the gzip header code
+# and calls into CRC-32, comes whole per file, and has unwind tables.  This
+# build of the same sources leaves gzip out (NO_GZIP), is made for size,
+# with one section per function (the shared settings) so the linker drops
+# what nothing calls, and without unwind tables: nothing is thrown through
+# zlib (the launcher gives it no callbacks; allocation is zlib's default).
 #
-# The sources are those Debian ships inside binutils-source (Debian ships no
-# zlib sources of their own as a package), unpacked once into the build tree.
-# The test programs keep Debian's whole library: they deflate as well.
+# The sources are the zlib that Debian ships inside binutils-source (Debian
+# has no binary package of zlib's own sources), unpacked once into the
+# build tree.  The test programs keep Debian's whole library: they deflate too.
 
 file(GLOB ov_binutils_tarball /usr/src/binutils/binutils-*.tar.xz)
 list(LENGTH ov_binutils_tarball ov_count)
