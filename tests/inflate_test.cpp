@@ -3,8 +3,6 @@
 // damaged and followed by other bytes.
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
