@@ -6,6 +6,7 @@ add_link_options(-static -Wl,--gc-sections)
 
 # ld prefers libz.dll.a over libz.a; name the archive itself.
 find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
+include(${CMAKE_CURRENT_LIST_DIR}/ZlibInflate.cmake)
 
 # The launchers link their own build of the library (orvane's sources), made
 # for size: link-time optimisation over it and their own code, and no
@@ -15,7 +16,7 @@ find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
 # the same inline functions and type information.
 add_library(orvane_launcher STATIC $<TARGET_PROPERTY:orvane,SOURCES>)
 target_include_directories(orvane_launcher PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(orvane_launcher PUBLIC ${ZLIB_STATIC})
+target_link_libraries(orvane_launcher PUBLIC ov_zlib_inflate)
 target_compile_options(orvane_launcher PUBLIC -flto -fno-rtti)
 target_link_options(orvane_launcher INTERFACE -flto)
 # LTO keeps only what the code itself refers to, and the linker does not

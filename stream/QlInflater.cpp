@@ -17,20 +17,6 @@ void Raise(int cause) {
 
 }  // namespace
 
-// zlib's CRC-32, bit by bit.  inflate refers to it for gzip streams only,
-// which the launcher never reads (its entries are zlib streams, checked
-// with Adler-32); defined here, next to the engine that brings inflate in,
-// this exact but small version is linked instead of zlib's 8 KB of tables.
-extern "C" uLong crc32(uLong crc, const Bytef* bytes, uInt length) {
-    if (bytes == nullptr) return 0;
-    crc = ~crc & 0xFFFFFFFFul;
-    while (length-- > 0) {
-        crc ^= *bytes++;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320ul & (0ul - (crc & 1)));
-    }
-    return ~crc & 0xFFFFFFFFul;
-}
-
 QlInflater::QlInflater(unsigned int bufferSize)
     : buffer(nullptr), bufferSize(bufferSize), state(Idle), streamEnded(false) {
     memset(&zlib, 0, sizeof zlib);  // null allocator: zlib's default
