@@ -18,11 +18,16 @@ int WideLength(const char* narrow) {
     return length > 0 ? length - 1 : -1;
 }
 
-// A wide buffer the caller owns, freed with it.
+// A wide buffer for a command line, freed with its holder; null when the
+// heap has no room.  From the process heap, not new[]: the length is below
+// the command-line limit, so no check of new[] is needed, nor its runtime.
 class WideText {
 public:
-    explicit WideText(int length) : text(new wchar_t[length + 1]) { text[0] = L'\0'; }
-    ~WideText() { delete[] text; }
+    explicit WideText(int length)
+        : text(static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * sizeof(wchar_t)))) {}
+    ~WideText() {
+        if (text != nullptr) HeapFree(GetProcessHeap(), 0, text);
+    }
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
     wchar_t* Get() const { return text; }
@@ -48,6 +53,7 @@ DWORD StartNextStage(const QlString& program, const QlString& folderPath, const 
     if (fixedLength < 0) return ERROR_NO_UNICODE_TRANSLATION;
     if (argumentsLength > MaxCommandLine - fixedLength) return ERROR_FILENAME_EXCED_RANGE;
     WideText command(fixedLength + argumentsLength);
+    if (command.Get() == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     MultiByteToWideChar(CP_ACP, 0, fixed, -1, command.Get(), fixedLength + 1);
     lstrcpyW(command.Get() + fixedLength, arguments);
     wchar_t wideProgram[MAX_PATH];
