@@ -5,6 +5,7 @@
 #   make test                            all tests: native, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
 #        [SIGN=key.pem,cert.pem | SIGN=x.p12] [SIGN_TIMESTAMP=url] [VERSION=a.b.c.d]
+#        [EXECUTION_LEVEL=asInvoker|highestAvailable|requireAdministrator]
 #   make dist [DIST=dir]                 dist/orvane-launcher-<version>.tar.gz
 #   make screenshot                      docs/splash.png, the splash under Wine
 #   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
@@ -19,10 +20,10 @@ DIST ?= dist
 .PHONY: all deps host win test demo launcher dist fuzz clean
 
 # The version details' defaults, each overridable on the command line; the
-# release builds (tools/release.sh) read them and the signing options from
-# the environment.
+# release builds (tools/release.sh) read them, the execution level and the
+# signing options from the environment.
 include resources/version.txt
-export PRODUCT_NAME FILE_DESCRIPTION VERSION PRODUCT_VERSION COPYRIGHT SIGN SIGN_CA SIGN_TIMESTAMP
+export PRODUCT_NAME FILE_DESCRIPTION VERSION PRODUCT_VERSION COPYRIGHT EXECUTION_LEVEL SIGN SIGN_CA SIGN_TIMESTAMP
 
 all: win
 

@@ -1,6 +1,6 @@
-# What every launcher carries for a release: the version resource, and an
-# image that depends on nothing but its inputs: no build paths, no time of
-# the build.
+# What every launcher carries for a release: the version resource, the
+# application manifest, and an image that depends on nothing but its
+# inputs: no build paths, no time of the build.
 
 # The source and build folders stay out of the objects.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
@@ -64,13 +64,26 @@ if(ov_epoch STREQUAL "")
 elseif(NOT ov_epoch MATCHES "^[0-9]+$")
   message(FATAL_ERROR "SOURCE_DATE_EPOCH \"${ov_epoch}\" is not a number of seconds")
 endif()
-# The script names the time too, so a new time relinks the launchers.
+# The execution level the manifest asks Windows for (make launcher
+# EXECUTION_LEVEL=...); empty: requireAdministrator.
+set(OV_EXECUTION_LEVEL "" CACHE STRING "requestedExecutionLevel of the manifest (empty: requireAdministrator)")
+set(ov_execution_level "${OV_EXECUTION_LEVEL}")
+if(ov_execution_level STREQUAL "")
+  set(ov_execution_level requireAdministrator)
+elseif(NOT ov_execution_level MATCHES "^(asInvoker|highestAvailable|requireAdministrator)$")
+  message(FATAL_ERROR
+    "EXECUTION_LEVEL \"${ov_execution_level}\": give asInvoker, highestAvailable or requireAdministrator")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/resources/launcher.manifest.in ${CMAKE_BINARY_DIR}/launcher.manifest @ONLY)
+# The script names the time and the level too, so a new one relinks the launchers.
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
 
-# The release side of a launcher executable: the version resource, and the
-# chosen time for the linker (ld reads SOURCE_DATE_EPOCH).
+# The release side of a launcher executable: the version resource and the
+# manifest, and the chosen time for the linker (ld reads SOURCE_DATE_EPOCH).
 function(ov_release_launcher target)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/version.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/version.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/launcher.manifest)
   get_target_property(launch ${target} RULE_LAUNCH_LINK)
   if(NOT launch)
     set(launch "")

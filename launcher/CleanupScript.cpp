@@ -11,7 +11,10 @@
 namespace {
 
 NameClaim ClaimScriptName(const char* name, void* stream) {
-    if (static_cast<QlFileStream*>(stream)->Open(name, OpenWrite | OpenCreate | OpenNew)) return NameClaimed;
+    PrivateSecurity security(false);
+    if (security.Get() == nullptr) return NameRefused;
+    if (static_cast<QlFileStream*>(stream)->Open(name, OpenWrite | OpenCreate | OpenNew, security.Get()))
+        return NameClaimed;
     return TakenOrRefused(name);
 }
 

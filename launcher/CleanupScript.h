@@ -22,7 +22,8 @@ public:
     CleanupScript(const CleanupScript&) = delete;
     CleanupScript& operator=(const CleanupScript&) = delete;
 
-    // Creates the script, not shared, under the first name of the pattern
+    // Creates the script, not shared and for this user alone
+    // (PrivateSecurity), under the first name of the pattern
     // ("<temp>%d.bat") that no file, folder or link holds yet, so a script
     // of another run is never opened.  Raises OpenFailed with the name the
     // system refused, or with the pattern's folder and "*.bat" when every

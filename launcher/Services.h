@@ -1,5 +1,5 @@
 // Small services of the launcher sequence: the free-space probe, the
-// unique-name picker and the millisecond clock.
+// unique-name picker, the run's private security and the millisecond clock.
 #ifndef ORVANE_LAUNCHER_SERVICES_H
 #define ORVANE_LAUNCHER_SERVICES_H
 
@@ -33,7 +33,26 @@ bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlS
 // check a limit before anything is claimed.
 QlString LongestUniqueName(const QlString& pattern);
 
-// Claims by creating the folder; a name that exists in any form is taken.
+// The security of the run's folder and script: full access for the current
+// user, SYSTEM and the Administrators group alone, not inherited from the
+// parent.  In the root of C: (the fallback temporary folder) the parent's
+// would let every user change what the folder holds, Bootlace.exe among it,
+// before it starts.  What is made inside the folder inherits it.
+class PrivateSecurity {
+public:
+    explicit PrivateSecurity(bool folder);
+    ~PrivateSecurity();
+    PrivateSecurity(const PrivateSecurity&) = delete;
+    PrivateSecurity& operator=(const PrivateSecurity&) = delete;
+    // Null when the system could not make it.
+    SECURITY_ATTRIBUTES* Get() { return attributes.lpSecurityDescriptor != nullptr ? &attributes : nullptr; }
+
+private:
+    SECURITY_ATTRIBUTES attributes;
+};
+
+// Claims by creating the folder, with PrivateSecurity; a name that exists in
+// any form is taken.  Refused when the security cannot be made.
 NameClaim ClaimFolder(const char* name, void* context);
 // After a failed exclusive creation of name: taken, or refused.
 NameClaim TakenOrRefused(const char* name);

@@ -35,11 +35,13 @@ void RestrictDllSearch() {
     if (setDefault != nullptr) setDefault(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
 }
 
-// A running next stage is raised instead of starting a second setup.
+// A running next stage is raised instead of starting a second setup.  The
+// restore is only posted: ShowWindow on another process's window waits for
+// that process, forever when it hangs.
 bool HandOverToRunningNextStage() {
     HWND running = FindWindowA("AfxFrameOrView42", "Orvane Setup");
     if (running == nullptr) return false;
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    if (IsIconic(running)) ShowWindowAsync(running, SW_RESTORE);
     SetForegroundWindow(running);
     return true;
 }

@@ -30,7 +30,7 @@ QlFileStream::~QlFileStream() {
     }
 }
 
-bool QlFileStream::Open(const char* name, unsigned int flags) {
+bool QlFileStream::Open(const char* name, unsigned int flags, _SECURITY_ATTRIBUTES* security) {
     handle = nullptr;
     owns = 0;
 
@@ -58,7 +58,7 @@ bool QlFileStream::Open(const char* name, unsigned int flags) {
             disposition = (flags & OpenNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     }
 
-    HANDLE file = CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(name, access, share, security, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     handle = file;
     owns = 1;

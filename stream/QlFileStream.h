@@ -21,6 +21,8 @@
 #include "QlStream.h"
 #include "QlStreamException.h"
 
+struct _SECURITY_ATTRIBUTES;
+
 enum QlOpenFlags {
     OpenRead = 0x0000,
     OpenWrite = 0x0001,
@@ -49,8 +51,9 @@ public:
     QlFileStream& operator=(const QlFileStream&) = delete;
 
     // Only for a stream without a file; false when the flags are
-    // meaningless or the system refuses (GetLastError() tells why).
-    bool Open(const char* name, unsigned int flags);
+    // meaningless or the system refuses (GetLastError() tells why).  A file
+    // it creates gets security, or the default when that is null.
+    bool Open(const char* name, unsigned int flags, _SECURITY_ATTRIBUTES* security = nullptr);
     // Nothing without a file; CloseFailed when the system cannot close.
     void Close();
 

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <regex>
 #include <string>
+#include <thread>
 
 #include "LauncherRun.h"
 
@@ -66,6 +69,22 @@ TEST_F(DemoLauncher, RaisesARunningNextStageAndDoesNothingElse) {
     EXPECT_FALSE(Record("Bootlace", false).present());
 }
 
+TEST_F(DemoLauncher, NeverWaitsForAHungNextStage) {
+    // A running next stage, minimised, whose thread then stops pumping.
+    HANDLE shown = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        harness::TopWindow running("AfxFrameOrView42", "Orvane Setup", SW_SHOWMINNOACTIVE);
+        SignalObjectAndWait(shown, release, INFINITE, FALSE);
+    });
+    WaitForSingleObject(shown, INFINITE);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0u, Run("", folder.Subfolder("temp")));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ("", harness::ListFolder(folder.Subfolder("temp")));
+    SetEvent(release);
+    hung.join();
+}
+
 TEST_F(DemoLauncher, AWindowWithAnotherTitleIsNoRunningNextStage) {
     std::string temp = folder.Subfolder("temp");
     harness::TopWindow other("AfxFrameOrView42", "Orvane Setup - old", SW_SHOWMINNOACTIVE);
@@ -111,8 +130,19 @@ TEST_F(DemoLauncher, AnUnusableTemporaryPathFallsBackToTheRootOfC) {
             << next.commandLine;
         std::smatch folderMatch;
         ASSERT_TRUE(std::regex_match(next.folder, folderMatch, std::regex("C:\\\\RERUvoro[0-9]+"))) << next.folder;
-        harness::RemoveTree(next.folder);
-        DeleteFileA(("C:\\" + match[1].str()).c_str());
+        // Any user may change what C:\ holds, but not the run's own (WD: Everyone).
+        std::string script = "C:\\" + match[1].str();
+        for (const std::string& made : {next.folder, script}) {
+            DWORD sd[1024], length;
+            char* dacl;
+            ASSERT_TRUE(GetFileSecurityA(made.c_str(), DACL_SECURITY_INFORMATION, sd, sizeof sd, &length) &&
+                        ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1,
+                                                                             DACL_SECURITY_INFORMATION, &dacl, nullptr));
+            EXPECT_FALSE(std::regex_search(dacl, std::regex(";(WD|BU|AU)\\)|NO_ACCESS"))) << made << ": " << dacl;
+            LocalFree(dacl);
+        }
+        EXPECT_EQ(0u, harness::RunCleanupScript(script));
+        EXPECT_FALSE(harness::FileExists(next.folder) || harness::FileExists(script));
     }
 }
 

@@ -121,8 +121,8 @@ TEST(StampedLauncher, HasTheResourcesMakeLauncherGives) {
     std::string names;
     for (const auto& resource : stamped) names += resource.first + " ";
     EXPECT_EQ(
-        "#14/#101/1031 #16/#1/1033 #2/#134/1033 #3/#1/1031 #3/#2/1031 #3/#3/1031 #3/#4/1031 #3/#5/1031 #3/#6/1031 "
-        "#5/#103/1031 OVARC/APPBASE/1031 OVARC/BASE/1031 OVARC/OVIMAGE/1031 OVARC/OVVERSION/1031 "
+        "#14/#101/1031 #16/#1/1033 #2/#134/1033 #24/#1/0 #3/#1/1031 #3/#2/1031 #3/#3/1031 #3/#4/1031 #3/#5/1031 "
+        "#3/#6/1031 #5/#103/1031 OVARC/APPBASE/1031 OVARC/BASE/1031 OVARC/OVIMAGE/1031 OVARC/OVVERSION/1031 "
         "OVARC/SETUPBASE/1031 OVARC/SETUPWEB/1031 OVARC/WEBBASE/1031 OVARC/WEBIMPORTS/1031 OVARC/WEBUPDATE/1031 ",
         names);
     EXPECT_TRUE(stamped == built);

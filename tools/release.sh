@@ -11,7 +11,9 @@
 #
 # From the environment (the Makefile exports them): the version details of
 # resources/version.txt (PRODUCT_NAME, FILE_DESCRIPTION, VERSION,
-# PRODUCT_VERSION, COPYRIGHT), SOURCE_DATE_EPOCH, and for signing SIGN
+# PRODUCT_VERSION, COPYRIGHT), EXECUTION_LEVEL (the manifest's
+# requestedExecutionLevel: asInvoker, highestAvailable or, the default,
+# requireAdministrator), SOURCE_DATE_EPOCH, and for signing SIGN
 # (KEY.pem,CERT.pem or FILE.p12), SIGN_PASSWORD (the PKCS#12 password),
 # SIGN_CA (trusted certificates for the check; default: the system's) and
 # SIGN_TIMESTAMP (an RFC 3161 time-stamp server).
@@ -22,6 +24,11 @@ src=$(pwd)
 die() { echo "$*" >&2; exit 1; }
 
 command=$1
+# Any other level is refused before anything is built.
+case "${EXECUTION_LEVEL-}" in
+"" | asInvoker | highestAvailable | requireAdministrator) ;;
+*) die "EXECUTION_LEVEL \"$EXECUTION_LEVEL\": give asInvoker, highestAvailable or requireAdministrator" ;;
+esac
 mkdir -p "$2"
 build=$(cd "$2" && pwd)/release
 host=$build/host
@@ -37,7 +44,7 @@ build_trees() {
         -DOV_LAUNCHER_PAYLOAD="$payload" -DOV_SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH-}" \
         -DOV_PRODUCT_NAME="${PRODUCT_NAME-}" -DOV_FILE_DESCRIPTION="${FILE_DESCRIPTION-}" \
         -DOV_VERSION="${VERSION-}" -DOV_PRODUCT_VERSION="${PRODUCT_VERSION-}" -DOV_COPYRIGHT="${COPYRIGHT-}" \
-        >/dev/null
+        -DOV_EXECUTION_LEVEL="${EXECUTION_LEVEL-}" >/dev/null
     for target in "$@"; do
         cmake --build "$win" --target "$target" -- --no-print-directory >/dev/null
     done

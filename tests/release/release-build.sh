@@ -5,7 +5,7 @@
 # two build folders give the same bytes; the bundle's ovpack.exe packs as
 # ovpack does.  The signed launcher, one with its own version details and
 # one stamped by ovpack.exe are left in WORK_DIR for release_check, which
-# runs them under Wine.
+# runs them under Wine.  Each manifest parses, with the level chosen.
 #
 #   tools/wine-session.sh BUILD_DIR/win tests/release/release-build.sh SOURCE_DIR BUILD_DIR WORK_DIR
 #
@@ -34,7 +34,7 @@ mk_refused() {
     [ -z "$(ls -A out)" ] || fail "make $* left $(ls -A out)"
 }
 
-"$src/tools/install-deps.sh" openssl osslsigncode
+"$src/tools/install-deps.sh" openssl osslsigncode icoutils python3
 
 # The demo payload with the stand-ins, its times pinned.
 cp -a "$build/win/payload/demo" payload
@@ -72,6 +72,7 @@ mk_refused "other.pem does not match the certificate" launcher BUILD="$build" PA
 SIGN_PASSWORD=wrong mk_refused "SIGN_PASSWORD is not its password" launcher BUILD="$build" PAYLOAD="$work/payload" \
     SIGN="$work/signer.p12"
 mk_refused "does not verify" launcher BUILD="$build" PAYLOAD="$work/payload" SIGN="$work/key.pem,$work/cert.pem"
+mk_refused "EXECUTION_LEVEL \"asAdmin\"" launcher BUILD="$build" PAYLOAD="$work/payload" EXECUTION_LEVEL=asAdmin
 
 echo "== the same bytes from two build folders"
 mk_ok launcher BUILD="$build" PAYLOAD="$work/payload" OUT="$work/unsigned.exe"
@@ -81,7 +82,7 @@ cmp unsigned.exe elsewhere.exe || fail "two build folders, two launchers"
 
 echo "== own version details"
 mk_ok launcher BUILD="$build" PAYLOAD="$work/payload" OUT="$work/versioned.exe" VERSION=1.2.3.4 \
-    PRODUCT_VERSION=1.2 COPYRIGHT="Copyright (C) 2031 Test"
+    PRODUCT_VERSION=1.2 COPYRIGHT="Copyright (C) 2031 Test" EXECUTION_LEVEL=asInvoker
 
 echo "== make dist"
 mk_ok dist BUILD="$build" DIST="$work/dist"
@@ -99,4 +100,12 @@ for archive in packed/*.ovarc; do
 done
 wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o stamped.exe
 [ -f stamped.exe ] || fail "ovpack.exe launcher wrote nothing"
+wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o highest.exe \
+    --execution-level highestAvailable
+! wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o out/x.exe \
+    --execution-level asAdmin 2>/dev/null && [ -z "$(ls -A out)" ] || fail "ovpack.exe took --execution-level asAdmin"
+for made in unsigned:requireAdministrator versioned:asInvoker stamped:requireAdministrator highest:highestAvailable; do
+    wrestool -x --raw -t 24 -n 1 -L 0 "${made%:*}.exe" | python3 "$src/tests/release/manifest_check.py" "${made#*:}" ||
+        fail "the manifest of ${made%:*}.exe"
+done
 echo "ok"

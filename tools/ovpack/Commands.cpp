@@ -6,6 +6,7 @@
 
 #include "Files.h"
 #include "Inspect.h"
+#include "Manifest.h"
 #include "Names.h"
 #include "Pack.h"
 #include "Payload.h"
@@ -174,7 +175,8 @@ int PackPayloadCommand(const std::string& payload, const std::string& work, unsi
     return PackPayload(payload, work, jobs, packed);
 }
 
-int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out, unsigned jobs) {
+int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out,
+                    const std::string& level, unsigned jobs) {
     std::string work = out + TemporarySuffix() + ".payload";
     std::vector<std::string> packed;
     int status = PackPayload(payload, work, jobs, packed);
@@ -185,7 +187,7 @@ int LauncherCommand(const std::string& stub, const std::string& payload, const s
         if (error.empty()) error = ReadWholeFile(work + "/" + name + ".ovarc", archives.back().second);
     }
     RemovePackedPayload(work);
-    if (status == 0 && error.empty()) error = StampLauncher(stub, archives, out);
+    if (status == 0 && error.empty()) error = StampLauncher(stub, archives, LauncherManifest(level), out);
     if (!error.empty()) Complain(error);
     if (status != 0 || !error.empty()) {
         Complain(out + ": not written");

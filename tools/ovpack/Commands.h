@@ -35,7 +35,9 @@ int CheckExtractedCommand(const std::vector<std::string>& archives);
 int PackPayloadCommand(const std::string& payload, const std::string& work, unsigned jobs);
 
 // Writes out: a copy of the bare launcher stub with the payload's archives
-// (Payload.h) as its resources (Stamp.h), whole or not at all.
-int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out, unsigned jobs);
+// (Payload.h) and the manifest asking for level (Manifest.h) as its
+// resources (Stamp.h), whole or not at all.
+int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out,
+                    const std::string& level, unsigned jobs);
 
 #endif

@@ -1,6 +1,7 @@
 // Writing a payload's archives into a copy of the bare launcher through the
 // system's resource-update API, as resources of type OVARC in language
-// 0x0407, the type and language the build's resource script gives them.
+// 0x0407, the type and language the build's resource script gives them,
+// and its manifest over the stub's (type 24, id 1, language neutral).
 // Only Windows has that API (StampWin32.cpp); elsewhere make launcher
 // links them in instead (StampPosix.cpp refuses).
 #ifndef ORVANE_TOOLS_OVPACK_STAMP_H
@@ -14,8 +15,10 @@
 
 using NamedArchive = std::pair<std::string, std::vector<uint8_t>>;
 
-// "" when out holds the stub with the archives; otherwise the message, and
-// out is as it was.  A stub that holds archives already is refused.
-std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives, const std::string& out);
+// "" when out holds the stub with the archives and the manifest; otherwise
+// the message, and out is as it was.  A stub that holds archives already is
+// refused.
+std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives,
+                          const std::string& manifest, const std::string& out);
 
 #endif

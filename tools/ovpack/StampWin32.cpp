@@ -25,7 +25,8 @@ std::string CheckStub(const std::string& stub) {
 
 }  // namespace
 
-std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives, const std::string& out) {
+std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives,
+                          const std::string& manifest, const std::string& out) {
     std::string error = CheckStub(stub);
     if (!error.empty()) return error;
     // Built beside out and renamed into place: out appears whole or not at all.
@@ -40,6 +41,10 @@ std::string StampLauncher(const std::string& stub, const std::vector<NamedArchiv
                              const_cast<uint8_t*>(archive.second.data()), static_cast<DWORD>(archive.second.size())))
             error = SystemError(temporary + " (" + archive.first + ")");
     }
+    const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    if (error.empty() && !UpdateResourceA(update, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), neutral,
+                                          const_cast<char*>(manifest.data()), static_cast<DWORD>(manifest.size())))
+        error = SystemError(temporary + " (manifest)");
     if (update != nullptr && !EndUpdateResourceA(update, !error.empty()) && error.empty())
         error = SystemError(temporary);
     if (error.empty()) error = RenameOver(temporary, out);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Manifest.h"
 #include "archive/ArchiveNames.h"
 
 namespace {
@@ -24,7 +25,8 @@ const char Usage[] =
     "       ovpack extract A.ovarc DIR\n"
     "       ovpack check-extracted [A.ovarc ...]\n"
     "       ovpack pack-payload PAYLOAD_DIR WORK_DIR [--jobs N]\n"
-    "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe [--jobs N]\n"
+    "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe\n"
+    "                [--execution-level asInvoker|highestAvailable|requireAdministrator] [--jobs N]\n"
     "       ovpack archive-names [--kept]\n";
 
 int UsageError(const std::string& why) {
@@ -95,11 +97,17 @@ int PackPayload(const std::vector<std::string>& args) {
 
 int Launcher(const std::vector<std::string>& args) {
     Arguments parsed;
-    std::string error = Parse(args, {"--stub", "--payload", "-o"}, parsed);
+    std::string error = Parse(args, {"--stub", "--payload", "-o", "--execution-level"}, parsed);
     if (!error.empty()) return UsageError(error);
-    if (!parsed.positional.empty() || parsed.options.size() != 3)
-        return UsageError("launcher takes --stub, --payload and -o, nothing else");
-    return LauncherCommand(parsed.options["--stub"], parsed.options["--payload"], parsed.options["-o"], parsed.jobs);
+    std::map<std::string, std::string>& options = parsed.options;
+    if (!parsed.positional.empty() || options.size() != 3 + options.count("--execution-level"))
+        return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
+    // Refused before anything is packed.
+    std::string level = options.count("--execution-level") ? options["--execution-level"] : DefaultExecutionLevel;
+    if (!IsExecutionLevel(level))
+        return UsageError("--execution-level takes asInvoker, highestAvailable or requireAdministrator, not \"" +
+                          level + "\"");
+    return LauncherCommand(options["--stub"], options["--payload"], options["-o"], level, parsed.jobs);
 }
 
 // The archives a launcher extracts, in order (or, with --kept, the ones it
