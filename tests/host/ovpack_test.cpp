@@ -41,6 +41,12 @@ std::vector<ArchiveEntry> Entries(const std::string& archive) {
 
 std::string Name(const ArchiveEntry& entry) { return std::string(entry.name, entry.nameLength); }
 
+int CountOf(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 // A tree with nested folders, an empty file, names with blanks and bytes
 // above 0x7F, and contents that do and do not compress.
 void MakeTree(const TempFolder& folder) {
@@ -164,6 +170,18 @@ TEST(Ovpack, AFileThatChangesWhilePackedStopsTheRun) {
     }
 }
 
+TEST(Ovpack, AWriteThatFailsStopsTheRun) {
+    TempFolder folder;
+    WriteFile(folder / "in/a.bin", RandomBytes(200000, 5));
+    WriteFile(folder / "a.ovarc", "before");
+    if (!archivetest::LimitFileSize(100000)) GTEST_SKIP() << "no limit on file sizes here to fail a write";
+    archivetest::Run run = RunOvpack({"create", folder / "a.ovarc", folder / "in"});
+    archivetest::LimitFileSize(0);
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("a.ovarc.tmp")) << run.err;
+    EXPECT_EQ("before", ReadFile(folder / "a.ovarc"));
+}
+
 TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
     TempFolder folder;
     const struct {
@@ -190,6 +208,9 @@ TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
         EXPECT_EQ(1500000000u, entries[i].writeTime);
         EXPECT_EQ(std::max<time_t>(now.st_atime, 1500000000), static_cast<time_t>(entries[i].accessTime));
     }
+    // list shows them: created and written, in UTC.
+    archivetest::Run list = RunOvpack({"list", folder / "a.ovarc"});
+    EXPECT_EQ(2, CountOf(list.out, "%  2017-07-14 02:40:00  2017-07-14 02:40:00  2")) << list.out;
 }
 
 TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
@@ -213,6 +234,7 @@ TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
         {"backslash in a name", [](const TempFolder& f) { WriteFile(f / "in/a\\b", ""); }, "backslash in a file name",
          true},
         {"empty folder", [](const TempFolder& f) { archivetest::MakeFolderTree(f / "in/void"); }, "in/void: empty folder"},
+        {"no such folder", [](const TempFolder& f) { std::filesystem::remove_all(f / "in"); }, "in: "},
         {"fifo", [](const TempFolder& f) { archivetest::MakeFifo(f / "in/pipe"); }, "in/pipe: neither a file nor a folder",
          true},
         {"link to a folder", [](const TempFolder& f) { archivetest::MakeLink("/tmp", f / "in/tmp"); },
@@ -291,9 +313,26 @@ TEST(Ovpack, CheckExtractedWantsDistinctNamesAndTheNextStage) {
     }
 }
 
+TEST(Ovpack, APayloadWithAnArchiveThatFailsIsRefused) {
+    TempFolder folder;
+    WriteFile(folder / "payload/BASE/Bootlace.exe", "x");
+    archivetest::MakeFolderTree(folder / "payload/SETUPBASE/void");
+    WriteFile(folder / "stub.exe", "stub");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"pack-payload", folder / "payload", folder / "work"},
+             {"launcher", "--stub", folder / "stub.exe", "--payload", folder / "payload", "-o", folder / "setup.exe"}}) {
+        SCOPED_TRACE(args[0]);
+        archivetest::Run run = RunOvpack(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("SETUPBASE/void: empty folder")) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "setup.exe"));
+}
+
 TEST(Ovpack, UsageErrorsAndTheProgressLine) {
     TempFolder folder;
-    WriteFile(folder / "in/a", "a");
+    WriteFile(folder / "in/a", std::string(BlockSize, 'a'));
+    WriteFile(folder / "in/b", std::string(3 * BlockSize, 'b'));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"pack"}, {"create", "x"}, {"create", "x", "y", "--jobs", "0"}, {"create", "x", "y", "--jobs", "2x"},
              {"create", "x", "y", "--order"}, {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
@@ -308,7 +347,7 @@ TEST(Ovpack, UsageErrorsAndTheProgressLine) {
     if (archivetest::HasTerminals()) {
         archivetest::Run terminal = RunOvpack({"create", folder / "a.ovarc", folder / "in", "--jobs", "1"}, true);
         EXPECT_EQ(0, terminal.status);
-        EXPECT_NE(std::string::npos, terminal.err.find("a.ovarc: 0/1 entries, 0.0 of 0.0 MiB")) << terminal.err;
+        EXPECT_NE(std::string::npos, terminal.err.find("a.ovarc: 0/2 entries, 0.1 of 0.5 MiB (25%)")) << terminal.err;
     }
     archivetest::SetVariable("OVPACK_PROGRESS_DELAY_MS", nullptr);
 }
