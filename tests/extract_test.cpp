@@ -100,6 +100,7 @@ TEST_F(Extraction, ATargetBeyondTheLimitIsRefusedNotCut) {
 TEST_F(Extraction, AnEntryThatIsNotExactlyThePackedFileIsRefused) {
     const std::string content(3000, 'z');
     const std::string stored = archivetest::Deflate(content);
+    const std::string bomb = archivetest::Deflate(std::string(50 << 20, '\0'));
     std::string flipped = stored;
     flipped[stored.size() / 2] ^= 0x20;
     const struct {
@@ -112,6 +113,8 @@ TEST_F(Extraction, AnEntryThatIsNotExactlyThePackedFileIsRefused) {
         {"recorded size too large", stored, 3001},
         {"recorded size too small", stored, 2999},
         {"no data at all", "", 0},
+        {"50 MiB that claims 10 bytes", bomb, 10},
+        {"50 MiB that claims nothing", bomb, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -123,6 +126,8 @@ TEST_F(Extraction, AnEntryThatIsNotExactlyThePackedFileIsRefused) {
                   },
                                         &text));
         EXPECT_EQ(target, text);
+        // Never more than one byte past the claim, however far it inflates.
+        EXPECT_LE(harness::ReadFileBytes(target).size(), c.inflatedSize + 1u);
     }
 }
 
