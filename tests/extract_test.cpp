@@ -84,7 +84,9 @@ TEST_F(Extraction, WhatIsInTheWayIsRefusedAndLeftAsItWas) {
                                       &text));
         EXPECT_EQ(planted.Path() + c.named, text);
         EXPECT_EQ(0, made.GetCount());
-        if (path.back() != '\\') EXPECT_EQ("theirs", harness::ReadFileBytes(path));
+        if (path.back() != '\\') {
+            EXPECT_EQ("theirs", harness::ReadFileBytes(path));
+        }
     }
     EXPECT_EQ(OpenFailed, CauseOf([&] { Extract("x", "Q:\\nowhere.txt"); }));
 }
