@@ -335,7 +335,9 @@ TEST(Ovpack, UsageErrorsAndTheProgressLine) {
     WriteFile(folder / "in/b", std::string(3 * BlockSize, 'b'));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"pack"}, {"create", "x"}, {"create", "x", "y", "--jobs", "0"}, {"create", "x", "y", "--jobs", "2x"},
-             {"create", "x", "y", "--order"}, {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
+             {"create", "x", "y", "--jobs", "99999999999999999999"}, {"create", "x", "y", "--order"},
+             {"create", "x", "y", "--order", ""}, {"create", "x", "y", "--order", "a", "--order", "b"},
+             {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
         EXPECT_EQ(2, RunOvpack(args).status);
     }
     // Only a terminal gets the progress line; the delay is shortened so a

@@ -9,9 +9,8 @@ add_library(string_core STATIC
 target_include_directories(string_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(string_core PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/host/msvcrt_names.h)
 
-# The launcher's portable rules, and the tools' command line.
+# The launcher's portable rules.
 ov_host_test(portable_test
-  arguments_test.cpp
   estimate_test.cpp
   command_line_test.cpp
   script_text_test.cpp
