@@ -52,9 +52,12 @@ void CheckArchive(const char* archive, const void* base, DWORD size, const QlStr
     QlString oem;
     while (reader.Next(entry)) {
         QlString name(entry.name, static_cast<int>(entry.nameLength));
-        if (CheckEntryName(entry.name, entry.nameLength) != nullptr ||
-            !AnsiToOemExactly(name, name.GetLength(), oem))
+        if (CheckEntryName(entry.name, entry.nameLength) != nullptr)
             throw new QlStreamException(EntryNameRefused, name);
+        // A name is read in this system's ANSI code page, as the next stage
+        // reads the names it looks for; bytes that page or the OEM page
+        // cannot hold make a name of another system, not a damaged one.
+        if (!AnsiToOemExactly(name, name.GetLength(), oem)) throw new QlStreamException(EntryNameForeign, name);
         if (!FitsPathLimits(folderPath, entry)) throw new QlStreamException(PathTooLong, folderPath + name);
     }
     if (reader.Error() != nullptr) RaiseMalformed(archive, reader);

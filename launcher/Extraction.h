@@ -17,8 +17,9 @@
 // backslash.  Folders created on the way are recorded in folders, and
 // every file this run created in files (so a run that fails can take back
 // exactly what it wrote).  Raises QlStreamException by pointer:
-// ArchiveMalformed with the archive's name, EntryNameRefused with the entry's
-// name, PathTooLong with the target, and whatever CreateEntryFolders and
+// ArchiveMalformed with the archive's name, EntryNameRefused with an unsafe
+// entry's name, EntryNameForeign with one this system's code pages cannot
+// hold, PathTooLong with the target, and whatever CreateEntryFolders and
 // ExtractEntry raise.
 void ExtractArchives(const QlString& folderPath, PathList& folders, PathList& files,
                      CleanupScript& script);

@@ -1,5 +1,6 @@
 // The launcher's report of a run that could not be completed, in the
-// user's language, as a topmost message box with the setup title.  A run
+// user's language, as a topmost message box with the setup title, with
+// every name in the wide form the user knows.  A run
 // records why it stops in a RunFailure; the one failure path takes back
 // what the run wrote, ends the splash, and then reports.
 #ifndef ORVANE_LAUNCHER_FAILUREREPORT_H
@@ -25,12 +26,15 @@ public:
     void File(const char* file, int streamCause);
     // The next stage could not be started, with the system's reason.
     void Start(const char* program, DWORD systemError);
+    // The launcher's arguments would make the next stage's command line too
+    // long for the system.
+    void CommandLineTooLong();
 
     bool Failed() const { return kind != None; }
     void Report() const;
 
 private:
-    enum Kind { None, Path, Drive, FileError, StartError } kind;
+    enum Kind { None, Path, Drive, FileError, StartError, CommandLineLength } kind;
     wchar_t path[MAX_PATH];
     QlString name;
     int cause;

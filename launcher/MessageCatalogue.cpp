@@ -21,7 +21,3 @@ unsigned short SystemLanguage() {
 const char* GetMessageText(int id) {
     return LookUpMessage(id, UserLanguage, SystemLanguage);
 }
-
-MessageColumn GetMessageColumn() {
-    return ColumnForLanguage(DefaultLanguage(UserLanguage, SystemLanguage));
-}

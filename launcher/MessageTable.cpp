@@ -291,3 +291,79 @@ const MessageRow MessageTable[MESSAGE_TABLE_ROWS] = {
        "Bitte senden Sie uns die Datei %s \xFC" "ber andere Wege."}},
     {MESSAGE_TABLE_END, {"", "", "", ""}},
 };
+
+// The launcher's own reports, in the same columns.
+const MessageRow ReportTable[REPORT_TABLE_ROWS] = {
+    {100,
+     {"Setup could not write or read the file\n%s\n(%s).\n\nSetup has stopped and removed the files it had written.",
+      "Il programma di installazione non ha potuto scrivere o leggere il file\n%s\n(%s).\n\n"
+       "L'installazione \xE8 stata interrotta e i file gi\xE0 scritti sono stati rimossi.",
+      "Le programme d'installation n'a pas pu \xE9" "crire ou lire le fichier\n%s\n(%s).\n\n"
+       "L'installation a \xE9t\xE9 arr\xEAt\xE9" "e et les fichiers d\xE9j\xE0 \xE9" "crits ont \xE9t\xE9 supprim\xE9s.",
+      "Das Setup konnte die Datei\n%s\nnicht schreiben oder lesen (%s).\n\n"
+       "Das Setup wurde beendet und hat die bereits geschriebenen Dateien entfernt."}},
+    {101,
+     {"the disk is full or cannot be written",
+      "il disco \xE8 pieno o protetto da scrittura",
+      "le disque est plein ou prot\xE9g\xE9 en \xE9" "criture",
+      "der Datentr\xE4" "ger ist voll oder schreibgesch\xFC" "tzt"}},
+    {102,
+     {"the file cannot be created or opened",
+      "il file non pu\xF2 essere creato o aperto",
+      "le fichier ne peut pas \xEAtre cr\xE9\xE9 ou ouvert",
+      "die Datei kann nicht angelegt oder ge\xF6" "ffnet werden"}},
+    {103,
+     {"the setup program is damaged; please download it again",
+      "il programma di installazione \xE8 danneggiato; scaricarlo di nuovo",
+      "le programme d'installation est endommag\xE9 ; veuillez le t\xE9l\xE9" "charger \xE0 nouveau",
+      "das Setup-Programm ist besch\xE4" "digt; bitte laden Sie es erneut herunter"}},
+    {104,
+     {"the path is too long",
+      "il percorso \xE8 troppo lungo",
+      "le chemin est trop long",
+      "der Pfad ist zu lang"}},
+    {105,
+     {"Setup could not start the program\n%s\n\n%s",
+      "Il programma di installazione non ha potuto avviare il programma\n%s\n\n%s",
+      "Le programme d'installation n'a pas pu d\xE9marrer le programme\n%s\n\n%s",
+      "Das Setup konnte das Programm\n%s\nnicht starten.\n\n%s"}},
+    {106,
+     {"Setup cannot use the folder or file\n%s\nbecause its name holds characters that this system's code page "
+       "cannot hold, and it has no short name that can.\n\nSetup has stopped without writing anything.",
+      "Il programma di installazione non pu\xF2 usare la cartella o il file\n%s\nperch\xE9 il suo nome contiene "
+       "caratteri che la tabella codici del sistema non pu\xF2 rappresentare, e non ha un nome breve che lo "
+       "possa.\n\nL'installazione \xE8 stata interrotta senza scrivere nulla.",
+      "Le programme d'installation ne peut pas utiliser le dossier ou le fichier\n%s\ncar son nom contient des "
+       "caract\xE8res que la page de codes du syst\xE8me ne peut pas repr\xE9senter, et il n'a pas de nom court "
+       "qui le puisse.\n\nL'installation a \xE9t\xE9 arr\xEAt\xE9" "e sans rien \xE9" "crire.",
+      "Das Setup kann den Ordner oder die Datei\n%s\nnicht verwenden, weil sein Name Zeichen enth\xE4lt, die "
+       "die Codepage des Systems nicht darstellen kann, und er keinen kurzen Namen hat, der es kann.\n\n"
+       "Das Setup wurde beendet, ohne etwas zu schreiben."}},
+    {107,
+     {"Setup cannot use the drive or folder\n%s\n\n%s",
+      "Il programma di installazione non pu\xF2 usare l'unit\xE0 o la cartella\n%s\n\n%s",
+      "Le programme d'installation ne peut pas utiliser le lecteur ou le dossier\n%s\n\n%s",
+      "Das Setup kann das Laufwerk oder den Ordner\n%s\nnicht verwenden.\n\n%s"}},
+    {108,
+     {"Setup cannot extract the file\n%s\nbecause its name cannot be used on this system: its characters "
+       "mean other letters here, or none.\n\nSetup has stopped and removed the files it had written.",
+      "Il programma di installazione non pu\xF2 estrarre il file\n%s\nperch\xE9 il suo nome non pu\xF2 essere "
+       "usato su questo sistema: i suoi caratteri qui indicano altre lettere, o nessuna.\n\n"
+       "L'installazione \xE8 stata interrotta e i file gi\xE0 scritti sono stati rimossi.",
+      "Le programme d'installation ne peut pas extraire le fichier\n%s\ncar son nom ne peut pas \xEAtre "
+       "utilis\xE9 sur ce syst\xE8me : ses caract\xE8res y d\xE9signent d'autres lettres, ou aucune.\n\n"
+       "L'installation a \xE9t\xE9 arr\xEAt\xE9" "e et les fichiers d\xE9j\xE0 \xE9" "crits ont \xE9t\xE9 supprim\xE9s.",
+      "Das Setup kann die Datei\n%s\nnicht entpacken, weil ihr Name auf diesem System nicht verwendet werden "
+       "kann: seine Zeichen bedeuten hier andere oder keine Buchstaben.\n\n"
+       "Das Setup wurde beendet und hat die bereits geschriebenen Dateien entfernt."}},
+    {109,
+     {"Setup cannot start the setup program: the command line is too long.\n\n"
+       "Setup has stopped without writing anything.",
+      "Il programma di installazione non pu\xF2 avviare il programma di installazione: la riga di comando "
+       "\xE8 troppo lunga.\n\nL'installazione \xE8 stata interrotta senza scrivere nulla.",
+      "Le programme d'installation ne peut pas d\xE9marrer le programme d'installation : la ligne de commande "
+       "est trop longue.\n\nL'installation a \xE9t\xE9 arr\xEAt\xE9" "e sans rien \xE9" "crire.",
+      "Das Setup kann das Installationsprogramm nicht starten: die Befehlszeile ist zu lang.\n\n"
+       "Das Setup wurde beendet, ohne etwas zu schreiben."}},
+    {REPORT_TABLE_END, {"", "", "", ""}},
+};

@@ -21,4 +21,14 @@ struct MessageRow {
 
 extern const MessageRow MessageTable[MESSAGE_TABLE_ROWS];
 
+// The launcher's own reports, a block of the same catalogue apart from the
+// numbering above: identifiers REPORT_TABLE_FIRST upwards in ascending
+// order, then a terminating row of identifier REPORT_TABLE_END with empty
+// texts.
+const int REPORT_TABLE_FIRST = 100;
+const int REPORT_TABLE_END = 110;
+const int REPORT_TABLE_ROWS = REPORT_TABLE_END - REPORT_TABLE_FIRST + 1;
+
+extern const MessageRow ReportTable[REPORT_TABLE_ROWS];
+
 #endif

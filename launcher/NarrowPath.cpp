@@ -60,6 +60,29 @@ bool FindOwnPath(HINSTANCE instance, char (&ownPath)[MAX_PATH], wchar_t (&unusab
     return NarrowPath(unusable, ownPath);
 }
 
+void AnsiToWide(const char* ansi, wchar_t* wide, int size) {
+    if (MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, size) == 0 && size > 0) wide[0] = L'\0';
+}
+
+void WidePath(const char* narrow, wchar_t* wide, int size) {
+    wchar_t read[MAX_PATH * 2];
+    AnsiToWide(narrow, read, MAX_PATH * 2);
+    wchar_t part[MAX_PATH * 2];
+    wchar_t longPart[MAX_PATH * 2];
+    // From the whole path down to its first folder below the drive's root.
+    for (int cut = lstrlenW(read); cut > 3; --cut) {
+        if (read[cut] != L'\\' && read[cut] != L'\0') continue;
+        lstrcpynW(part, read, cut + 1);
+        DWORD length = GetLongPathNameW(part, longPart, MAX_PATH * 2);
+        if (length == 0 || length >= MAX_PATH * 2) continue;
+        lstrcpynW(wide, longPart, size);
+        int used = lstrlenW(wide);
+        lstrcpynW(wide + used, read + cut, size - used);
+        return;
+    }
+    lstrcpynW(wide, read, size);
+}
+
 bool AnsiToOemExactly(const char* ansi, int length, QlString& oem) {
     if (length == 0) {
         oem.Empty();

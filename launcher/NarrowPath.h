@@ -26,6 +26,17 @@ bool FindTempPath(char (&tempPath)[MAX_PATH], wchar_t (&unusable)[MAX_PATH]);
 // False, with its own name in unusable, when it has no exact narrow form.
 bool FindOwnPath(HINSTANCE instance, char (&ownPath)[MAX_PATH], wchar_t (&unusable)[MAX_PATH]);
 
+// Narrow text as this system reads it (its ANSI code page); a byte the page
+// has no character for shows as the system shows it.  Empty when it does
+// not fit size.
+void AnsiToWide(const char* ansi, wchar_t* wide, int size);
+
+// A narrow path as the user knows it: read in the ANSI code page, with its
+// longest leading part that exists in its long form, since the narrow form
+// may hold short names, and the file itself may be gone by the time it is
+// named.
+void WidePath(const char* narrow, wchar_t* wide, int size);
+
 // The ANSI bytes in the OEM code page; false when that page lacks one of
 // their characters.
 bool AnsiToOemExactly(const char* ansi, int length, QlString& oem);

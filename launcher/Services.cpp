@@ -49,6 +49,12 @@ bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlS
     return false;
 }
 
+QlString LongestUniqueName(const QlString& pattern) {
+    QlString name;
+    name.Format(pattern, RAND_MAX);  // the widest number rand() draws
+    return name;
+}
+
 NameClaim TakenOrRefused(const char* name) {
     DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return NameTaken;

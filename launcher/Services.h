@@ -29,6 +29,10 @@ typedef NameClaim (*ClaimName)(const char* name, void* context);
 // takes the name (or puts a link there) before this one creates it.
 bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name);
 
+// The longest name MakeUniqueName can give for the pattern, so a caller can
+// check a limit before anything is claimed.
+QlString LongestUniqueName(const QlString& pattern);
+
 // Claims by creating the folder; a name that exists in any form is taken.
 NameClaim ClaimFolder(const char* name, void* context);
 // After a failed exclusive creation of name: taken, or refused.

@@ -13,9 +13,11 @@
 #include "launcher/Launcher.h"
 #include "launcher/MessageCatalogue.h"
 #include "launcher/NarrowPath.h"
+#include "launcher/NextStage.h"
 #include "launcher/RunOutput.h"
 #include "launcher/ScriptText.h"
 #include "launcher/Services.h"
+#include "launcher/UserMessage.h"
 #include "splash/Splash.h"
 #include "stream/QlStreamException.h"
 
@@ -54,7 +56,7 @@ SpaceCheck CheckFreeSpace(const char* drive, DWORD& error) {
     QlString text;
     text.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), drive, RequiredFreeBytes / BytesPerMegabyte,
                 freeBytes / BytesPerMegabyte);
-    MessageBoxA(nullptr, text, GetMessageText(MSG_SETUP_TITLE), MB_TOPMOST);
+    UserMessage(text).Show(0);
     return SpaceShort;
 }
 
@@ -97,31 +99,9 @@ bool ExtractPayload(const char* tempPath, RunOutput& output, RunFailure& failure
     return false;
 }
 
-// Starts Bootlace.exe from the extraction folder by its full path: by its
-// bare name the system would look in the launcher's own folder first,
-// where another program of that name may lie.  0, or the system's error.
-DWORD StartNextStage(const QlString& program, const QlString& folderPath, const QlString& scriptPath,
-                     const char* ownPath, const char* commandLine) {
-    _chdir(folderPath);
-    QlString command = NextStageCommand(ownPath, scriptPath, commandLine);
-
-    NoteNextStageStarted();
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program, command.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, folderPath, &startup,
-                        &process))
-        return GetLastError();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return 0;
-}
-
 // The run from the temporary folder to the started next stage: 0, 1 when
 // the drive is short of space (reported already), or 2 with failure set.
-int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
+int RunSetup(const wchar_t* arguments, RunOutput& output, RunFailure& failure) {
     // Both paths go to the script and the next stage; each must name its
     // file exactly, even where the user's name is in other letters.
     char tempPath[MAX_PATH];
@@ -129,6 +109,10 @@ int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
     wchar_t unusable[MAX_PATH];
     if (!FindTempPath(tempPath, unusable) || !FindOwnPath(AppInstance, ownPath, unusable)) {
         failure.UnusablePath(unusable);
+        return 2;
+    }
+    if (!NextStageCommandFits(ownPath, tempPath, arguments)) {
+        failure.CommandLineTooLong();
         return 2;
     }
     const char drive[3] = {tempPath[0], ':', '\0'};
@@ -141,7 +125,9 @@ int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
 
     if (!ExtractPayload(tempPath, output, failure)) return 2;
     QlString program = output.folderPath + "Bootlace.exe";
-    DWORD startError = StartNextStage(program, output.folderPath, output.script, ownPath, commandLine);
+    // By its full path: by its bare name the system would look in the
+    // launcher's own folder first, where another program of that name may lie.
+    DWORD startError = StartNextStage(program, output.folderPath, ownPath, output.script, arguments);
     if (startError != 0) {
         failure.Start(program, startError);
         return 2;
@@ -154,18 +140,20 @@ int RunSetup(const char* commandLine, RunOutput& output, RunFailure& failure) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
     AppInstance = instance;
-    // Taken from the process command line by our own rule, not the
+    // Taken from the wide process command line by our own rule, not the
     // runtime's, so the next stage gets exactly what follows the program name.
-    const char* commandLine = SkipProgramName(GetCommandLineA());
+    const wchar_t* arguments = SkipProgramName(GetCommandLineW());
 
     if (HandOverToRunningNextStage()) return 0;
 
-    HWND splash = CreateSplash({instance, GetMessageText(MSG_SETUP_TITLE), GetMessageText(MSG_CONFIRM_INTERRUPT)});
+    UserMessage title(GetMessageText(MSG_SETUP_TITLE));
+    UserMessage confirmClose(GetMessageText(MSG_CONFIRM_INTERRUPT));
+    HWND splash = CreateSplash({instance, title.Text(), confirmClose.Text()});
     WaitForFirstPaint();
 
     RunOutput output;
     RunFailure failure;
-    int exitCode = RunSetup(commandLine, output, failure);
+    int exitCode = RunSetup(arguments, output, failure);
     if (exitCode == 1) return 1;  // the splash ends with the process
     if (splash != nullptr) DestroyWindow(splash);
     if (exitCode == 0) {

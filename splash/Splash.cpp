@@ -65,7 +65,7 @@ void PaintSplash(HWND window) {
 
 // Yes ends the whole process through the runtime's exit, with code 0.
 void ConfirmClose() {
-    int answer = MessageBoxA(nullptr, setup.confirmClose, setup.title, MB_YESNO | MB_TOPMOST);
+    int answer = MessageBoxW(nullptr, setup.confirmClose, setup.title, MB_YESNO | MB_TOPMOST);
     if (answer == IDYES) exit(0);
 }
 

@@ -10,11 +10,12 @@
 
 // What the splash needs from the program: the module whose resources hold
 // it, and the texts of the question asked before a close (caption and
-// question; static texts, kept by pointer).
+// question, wide, as the user reads them; kept by pointer, so they must
+// outlive the splash).
 struct SplashSetup {
     HINSTANCE instance;
-    const char* title;
-    const char* confirmClose;
+    const wchar_t* title;
+    const wchar_t* confirmClose;
 };
 
 // Creates, shows and centres the splash (dialog 103, bitmap 134 and icon

@@ -18,6 +18,7 @@ enum QlStreamCause {
     ArchiveMalformed = 10, // a count, offset or size outside the archive
     EntryNameRefused = 11, // a name that would leave the extraction folder
     PathTooLong = 12,      // a target or folder path beyond the extractor's limits
+    EntryNameForeign = 13, // a name this system's code pages read as other letters, or none
     InflateInitFailed = -5,
     InflateEndFailed = -9,
     NoInputBuffer = -10,

@@ -1,17 +1,20 @@
 // GetMessageText under Wine, in the language the process's locale gives.
 // CTest runs this program once per locale; OV_EXPECT_LANGID names the
-// language identifier Wine should report for it and OV_EXPECT_COLUMN the
-// catalogue column (0 English, 1 Italian, 2 French, 3 German) it selects.
+// language identifier Wine should report for it, OV_EXPECT_COLUMN the
+// catalogue column (0 English, 1 Italian, 2 French, 3 German) it selects
+// and OV_EXPECT_ACP the ANSI code page it gives (1252 when not set).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "WinHarness.h"
 #include "launcher/MessageCatalogue.h"
 #include "launcher/MessageTable.h"
+#include "launcher/UserMessage.h"
 #include "string/QlString.h"
 
 namespace {
@@ -20,14 +23,17 @@ struct Expected {
     bool given;
     unsigned langId;
     MessageColumn column;
+    unsigned codePage;
 };
 
 Expected ExpectedLanguage() {
     const char* langId = std::getenv("OV_EXPECT_LANGID");
     const char* column = std::getenv("OV_EXPECT_COLUMN");
-    if (langId == nullptr || column == nullptr) return {false, 0, MESSAGE_ENGLISH};
+    const char* codePage = std::getenv("OV_EXPECT_ACP");
+    if (langId == nullptr || column == nullptr) return {false, 0, MESSAGE_ENGLISH, 0};
     return {true, static_cast<unsigned>(std::strtoul(langId, nullptr, 16)),
-            static_cast<MessageColumn>(std::atoi(column))};
+            static_cast<MessageColumn>(std::atoi(column)),
+            codePage != nullptr ? static_cast<unsigned>(std::atoi(codePage)) : 1252u};
 }
 
 #define REQUIRE_EXPECTED_LANGUAGE(expected)                                        \
@@ -55,42 +61,44 @@ const char* const SetupTitle[MESSAGE_COLUMNS] = {
 TEST(Catalogue, TheLocaleSetsTheUserLanguage) {
     REQUIRE_EXPECTED_LANGUAGE(expected);
     EXPECT_EQ(expected.langId, GetUserDefaultLangID());
-    // The texts are Windows-1252 and go to the narrow calls unchanged.
-    EXPECT_EQ(1252u, GetACP());
+    EXPECT_EQ(expected.codePage, GetACP());
 }
 
 TEST(Catalogue, EveryMessageComesFromTheLanguagesColumn) {
     REQUIRE_EXPECTED_LANGUAGE(expected);
-    EXPECT_EQ(expected.column, GetMessageColumn());
     EXPECT_STREQ(SetupTitle[expected.column], GetMessageText(MSG_SETUP_TITLE));
     for (int id = 0; id < MESSAGE_TABLE_END; ++id) {
         SCOPED_TRACE(id);
         EXPECT_EQ(MessageTable[id].texts[expected.column], GetMessageText(id));
     }
+    for (const MessageRow* row = ReportTable; row->id != REPORT_TABLE_END; ++row) {
+        EXPECT_EQ(row->texts[expected.column], GetMessageText(row->id)) << row->id;
+    }
     const int unknown[] = {37, 38, -1};
     for (int id : unknown) EXPECT_STREQ("unknown msg text", GetMessageText(id)) << id;
 }
 
-// The launcher's two message boxes, shown for real and read back from the
-// box: the texts reach the screen byte for byte.
+// The launcher's message boxes, shown for real and read back from the box:
+// the texts reach the screen as the catalogue means them, whatever the
+// system's code page.
 TEST(Catalogue, MessageBoxesShowTheTextsUnchanged) {
     REQUIRE_EXPECTED_LANGUAGE(expected);
-    const char* title = GetMessageText(MSG_SETUP_TITLE);
-
     QlString space;
     space.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), "D:", 10485760 / 1048576.0, 5242880 / 1048576.0);
     EXPECT_STREQ(InsufficientSpace[expected.column], space);
-    {
-        harness::MessageBoxAnswerer answer(title, IDOK);
-        EXPECT_EQ(IDOK, MessageBoxA(nullptr, space, title, MB_TOPMOST));
+    const struct {
+        const char* text;
+        UINT buttons;
+        int answer;
+    } boxes[] = {
+        {space, MB_OK, IDOK},
+        {GetMessageText(MSG_CONFIRM_INTERRUPT), MB_YESNO, IDNO},
+    };
+    for (const auto& box : boxes) {
+        harness::MessageBoxAnswerer answer(SetupTitle[expected.column], box.answer);
+        EXPECT_EQ(box.answer, UserMessage(box.text).Show(box.buttons));
         ASSERT_TRUE(answer.Answered());
-        EXPECT_EQ(std::string(space), answer.Text());
-    }
-    {
-        harness::MessageBoxAnswerer answer(title, IDNO);
-        EXPECT_EQ(IDNO, MessageBoxA(nullptr, GetMessageText(MSG_CONFIRM_INTERRUPT), title, MB_YESNO | MB_TOPMOST));
-        ASSERT_TRUE(answer.Answered());
-        EXPECT_EQ(GetMessageText(MSG_CONFIRM_INTERRUPT), answer.Text());
+        EXPECT_EQ(harness::Widen(box.text, 1252), answer.TextW());
     }
 }
 

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     }
     std::string stopFile = harness::FromUnixPath(argv[1]);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND window = CreateSplash({instance, "Orvane Setup", "Close?"});
+    HWND window = CreateSplash({instance, L"Orvane Setup", L"Close?"});
     if (window == nullptr) return 1;
     WaitForFirstPaint();
     if (!splashtest::ScreenComesToShow(window, splashtest::ResourceBytes(instance, RT_BITMAP, 134))) return 1;

@@ -17,11 +17,11 @@ using harness::TestFolder;
 
 namespace {
 
-const char* const ConfirmInterruptEnglish =
-    "You are about to interrupt the Orvane download.\n"
-    "To continue downloading, you just need to restart the setup program.\n"
-    "Files already downloaded won't be downloaded again.\n"
-    "Do you really want to interrupt the download?";
+const wchar_t* const ConfirmInterruptEnglish =
+    L"You are about to interrupt the Orvane download.\n"
+    L"To continue downloading, you just need to restart the setup program.\n"
+    L"Files already downloaded won't be downloaded again.\n"
+    L"Do you really want to interrupt the download?";
 
 // A clock for the final wait: starts at start, steps by step on each call.
 // Its sleeps only record how long they were asked for.
@@ -86,7 +86,7 @@ protected:
         EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, outer.top);
     }
 
-    SplashSetup Setup() const { return {instance, "Orvane Setup", ConfirmInterruptEnglish}; }
+    SplashSetup Setup() const { return {instance, L"Orvane Setup", ConfirmInterruptEnglish}; }
 
     void ExpectShownAndAlive() {
         EXPECT_TRUE(IsWindowVisible(window));
@@ -139,7 +139,7 @@ TEST_F(Splash, CloseAnsweredNoChangesNothing) {
     harness::MessageBoxAnswerer answerer("Orvane Setup", IDNO);
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(answerer.Answered());
-    EXPECT_EQ(ConfirmInterruptEnglish, answerer.Text());
+    EXPECT_EQ(ConfirmInterruptEnglish, answerer.TextW());
     ExpectShownAndAlive();
 }
 

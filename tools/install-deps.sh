@@ -5,7 +5,7 @@ set -eu
 
 PKGS="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
 libz-mingw-w64-dev wine wine32:i386 xvfb xauth cmake make zlib1g-dev \
-googletest fonts-wine x11-utils"
+googletest fonts-wine x11-utils locales"
 [ $# -gt 0 ] && PKGS="$PKGS $*"
 
 missing=""

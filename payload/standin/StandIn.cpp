@@ -4,8 +4,9 @@
 //
 // The record goes into the folder named by OV_RECORD (no record without it),
 // as <program name>.txt: the raw command line, its current folder, its own
-// path and its process id, each followed by a line feed (a reader can wait
-// for the process to end before it removes the program's file).  It is written under a temporary name and renamed,
+// path, its process id (a reader can wait for the process to end before it
+// removes the program's file) and its wide command line in UTF-8, each
+// followed by a line feed.  It is written under a temporary name and renamed,
 // so a reader never sees half of it.
 #include <windows.h>
 
@@ -48,6 +49,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char id[16];
     wsprintfA(id, "%lu\n", GetCurrentProcessId());
     WriteFile(file, id, lstrlenA(id), &done, nullptr);
+    // The narrow command line is the system's best-fit copy; this one is
+    // what the program was given.
+    const wchar_t* wide = GetCommandLineW();
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    char* utf8 = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size > 0 ? size : 1));
+    if (utf8 == nullptr || WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, size, nullptr, nullptr) <= 0) return 1;
+    WriteFile(file, utf8, size - 1, &done, nullptr);
+    WriteFile(file, "\n", 1, &done, nullptr);
     CloseHandle(file);
     return MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

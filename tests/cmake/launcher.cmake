@@ -47,3 +47,19 @@ foreach(test foreign_names_test shared_temp_test hostile_payload_test)
     OV_SQUATTER="${OV_HOST_BUILD}/tests/host/squatter")
   add_dependencies(${test} ZAZezorBare Bootlace)
 endforeach()
+
+# The launcher on systems of other code pages, for users of other languages
+# (the locales as for the catalogue: tests/cmake/catalogue.cmake).
+ov_windows_test_program(code_page_test code_page_test.cpp)
+target_compile_definitions(code_page_test PRIVATE ${ov_launcher_paths})
+add_dependencies(code_page_test ZAZezorBare Bootlace)
+foreach(row "1252  LANG=fr_FR.UTF-8,LC_ALL=fr_FR.UTF-8    2"
+            "932   LANG=de_DE.UTF-8,LC_CTYPE=ja_JP.UTF-8  3"
+            "65001 LANG=fr_FR.UTF-8,LC_CTYPE=hi_IN.UTF-8  2")
+  string(REGEX MATCHALL "[^ ]+" f "${row}")
+  list(GET f 0 codepage)
+  list(GET f 1 environment)
+  list(GET f 2 column)
+  ov_locale_test(code_page_test_${codepage} code_page_test ${environment}
+    OV_EXPECT_ACP=${codepage} OV_EXPECT_COLUMN=${column})
+endforeach()

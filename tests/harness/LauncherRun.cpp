@@ -44,8 +44,13 @@ StandInRecord ReadStandInRecord(const std::string& path, bool wait) {
     size_t second = bytes.find('\n', first + 1);
     size_t third = bytes.find('\n', second + 1);
     size_t fourth = bytes.find('\n', third + 1);
-    if (fourth == std::string::npos) return record;
+    size_t fifth = bytes.find('\n', fourth + 1);
+    if (fifth == std::string::npos) return record;
     record.commandLine = bytes.substr(0, first);
+    std::string utf8 = bytes.substr(fourth + 1, fifth - fourth - 1);
+    record.wideCommandLine.resize(utf8.size());
+    record.wideCommandLine.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                      &record.wideCommandLine[0], static_cast<int>(utf8.size())));
     record.folder = bytes.substr(first + 1, second - first - 1);
     record.module = bytes.substr(second + 1, third - second - 1);
     // The record is written just before the stand-in ends; wait for the end,

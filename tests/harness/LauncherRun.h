@@ -18,6 +18,7 @@ struct StandInRecord {
     std::string commandLine;
     std::string folder;  // its current folder
     std::string module;  // its own path
+    std::wstring wideCommandLine;  // as GetCommandLineW gives it
     bool present() const { return !module.empty(); }
 };
 

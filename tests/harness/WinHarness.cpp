@@ -43,9 +43,9 @@ void PumpPendingMessages() {
 
 }  // namespace
 
-std::wstring Widen(const std::string& text) {
+std::wstring Widen(const std::string& text, UINT codePage) {
     std::wstring wide(text.size(), L'\0');
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+    int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0],
                                      static_cast<int>(wide.size()));
     wide.resize(length > 0 ? length : 0);
     return wide;
@@ -221,8 +221,11 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Sharing delete too: a program that has just renamed the file into place
+    // may still hold it open for the rename, and an open that does not share
+    // delete then fails, which would read as an empty file.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::string();
     std::string bytes;
     char buffer[65536];

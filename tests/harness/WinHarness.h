@@ -16,7 +16,7 @@ namespace harness {
 const DWORD TimedOut = 0xFFFFFFFF;
 
 // Text in the ANSI code page and back.
-std::wstring Widen(const std::string& text);
+std::wstring Widen(const std::string& text, UINT codePage = CP_ACP);
 std::string Narrow(const std::wstring& text);
 
 // A program started suspended, with these environment variables (name,

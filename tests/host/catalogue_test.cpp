@@ -128,12 +128,30 @@ TEST_F(Lookup, AsksTheLanguageAtEveryLookup) {
     }
 }
 
+unsigned short German() {
+    return 0x0407;
+}
+
+// Every row with texts, of both blocks.
+std::vector<const MessageRow*> TextRows() {
+    std::vector<const MessageRow*> rows;
+    for (const MessageRow& row : MessageTable) rows.push_back(&row);
+    for (const MessageRow& row : ReportTable) rows.push_back(&row);
+    rows.erase(rows.begin() + MESSAGE_TABLE_END);
+    rows.pop_back();
+    return rows;
+}
+
 TEST(MessageTable, HoldsEveryIdentifierInOrderThenTheTerminatingRow) {
-    for (int row = 0; row < MESSAGE_TABLE_END; ++row) {
-        SCOPED_TRACE(row);
-        EXPECT_EQ(row, MessageTable[row].id);
+    for (int row = 0; row < REPORT_TABLE_END - REPORT_TABLE_FIRST; ++row) {
+        EXPECT_EQ(REPORT_TABLE_FIRST + row, ReportTable[row].id);
+        EXPECT_EQ(ReportTable[row].texts[MESSAGE_GERMAN], LookUpMessage(REPORT_TABLE_FIRST + row, German, German));
+    }
+    EXPECT_EQ(REPORT_TABLE_END, ReportTable[REPORT_TABLE_ROWS - 1].id);
+    for (const MessageRow* row : TextRows()) {
+        SCOPED_TRACE(row->id);
         for (int column = 0; column < MESSAGE_COLUMNS; ++column) {
-            const char* text = MessageTable[row].texts[column];
+            const char* text = row->texts[column];
             ASSERT_NE(nullptr, text) << ColumnNames[column];
             EXPECT_NE('\0', text[0]) << ColumnNames[column];
             EXPECT_EQ(nullptr, std::strchr(text, '\r')) << ColumnNames[column];
@@ -187,10 +205,10 @@ TEST(MessageTable, KeepsTheTextsByteForByte) {
 // Every accented letter of these texts lies in U+00C0..U+00FF, whose UTF-8
 // forms start with byte 0xC3; no text holds that letter itself.
 TEST(MessageTable, HoldsNoUtf8) {
-    for (int row = 0; row < MESSAGE_TABLE_END; ++row) {
+    for (const MessageRow* row : TextRows()) {
         for (int column = 0; column < MESSAGE_COLUMNS; ++column) {
-            EXPECT_EQ(nullptr, std::strchr(MessageTable[row].texts[column], '\xC3'))
-                << "message " << row << ", " << ColumnNames[column];
+            EXPECT_EQ(nullptr, std::strchr(row->texts[column], '\xC3'))
+                << "message " << row->id << ", " << ColumnNames[column];
         }
     }
 }
@@ -214,11 +232,11 @@ std::vector<std::string> Conversions(const char* text) {
 // A caller formats the text of whichever language it gets with the same
 // arguments, so every translation must take them in English's order and kinds.
 TEST(MessageTable, EveryLanguageTakesTheArgumentsOfEnglish) {
-    for (int row = 0; row < MESSAGE_TABLE_END; ++row) {
-        const std::vector<std::string> english = Conversions(MessageTable[row].texts[MESSAGE_ENGLISH]);
+    for (const MessageRow* row : TextRows()) {
+        const std::vector<std::string> english = Conversions(row->texts[MESSAGE_ENGLISH]);
         for (int column = MESSAGE_ITALIAN; column < MESSAGE_COLUMNS; ++column) {
-            EXPECT_EQ(english, Conversions(MessageTable[row].texts[column]))
-                << "message " << row << ", " << ColumnNames[column];
+            EXPECT_EQ(english, Conversions(row->texts[column]))
+                << "message " << row->id << ", " << ColumnNames[column];
         }
     }
 }

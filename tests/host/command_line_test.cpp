@@ -1,6 +1,9 @@
 // How the launcher takes its own command line from the process's.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "launcher/CommandLine.h"
 
 namespace {
@@ -23,6 +26,9 @@ TEST(SkipProgramName, LeavesWhatFollowsTheProgramNameUnchanged) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);
         EXPECT_STREQ(c.rest, SkipProgramName(c.commandLine));
+        // The wide command line by the same rule.
+        std::wstring wide(c.commandLine, c.commandLine + std::strlen(c.commandLine));
+        EXPECT_EQ(std::wstring(c.rest, c.rest + std::strlen(c.rest)), SkipProgramName(wide.c_str()));
     }
 }
 

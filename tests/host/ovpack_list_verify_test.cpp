@@ -110,6 +110,8 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
          "inflates to more than the recorded 4999 bytes"},
         {"unsafe name", edited([](std::vector<RawEntry>& e) { e[2].name = "..\\evil"; }),
          "\"..\\evil\" (entry 2): unsafe name: \".\" or \"..\" level"},
+        {"name outside ASCII", edited([](std::vector<RawEntry>& e) { e[2].name = "lib\\\xE9t\xE9.txt"; }),
+         "\"lib\\\\xE9t\\xE9.txt\" (entry 2): name holds characters outside ASCII"},
         {"same name", edited([](std::vector<RawEntry>& e) { e[2].name = "A.TXT"; }),
          "\"A.TXT\" (entry 2): same name as \"a.txt\" (entry 0) ignoring case"},
         {"file as folder", edited([](std::vector<RawEntry>& e) { e[0].name = "LIB"; }),

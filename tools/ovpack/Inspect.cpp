@@ -33,6 +33,7 @@ void CheckRecord(uint32_t index, const ArchiveEntry& entry, uint32_t previousEnd
     }
 
     if (const char* why = CheckEntryName(entry.name, entry.nameLength)) report(std::string("unsafe name: ") + why);
+    if (const char* why = CheckPortableName(entry.name, entry.nameLength)) report(std::string("name ") + why);
     std::string clash = names.Add(std::string(entry.name, entry.nameLength), label);
     if (!clash.empty()) report(clash);
 

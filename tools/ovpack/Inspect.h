@@ -27,8 +27,8 @@ std::string InflateEntry(const ArchiveEntry& entry, const ContentSink& sink);
 // Every defect of the archive, in the order found, each naming the entry
 // ("\"lib\\two.dat\" (entry 3): ...", by index alone where its name cannot
 // be read) or the archive part at fault.  Empty when everything holds.
-// Names must pass CheckEntryName and must not clash (Names.h).  A
-// directory that cannot be walked further ends the list.
+// Names must pass CheckEntryName and CheckPortableName and must not clash
+// (Names.h).  A directory that cannot be walked further ends the list.
 std::vector<std::string> VerifyArchive(const uint8_t* base, uint32_t size);
 
 // "\"lib\\two.dat\" (entry 3)": a user knows the name; index counts from 0.

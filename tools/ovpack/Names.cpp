@@ -25,6 +25,14 @@ std::string PrintableName(const char* name, uint32_t length) {
     return text;
 }
 
+const char* CheckPortableName(const char* name, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(name[i]) > 0x7F)
+            return "holds characters outside ASCII; only ASCII names mean the same on every system";
+    }
+    return nullptr;
+}
+
 std::string NameClash::Add(const std::string& name, const std::string& label) {
     std::string folded = FoldCase(name);
     std::string clash;

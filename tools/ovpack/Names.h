@@ -15,6 +15,13 @@ std::string FoldCase(const std::string& name);
 // written as \xNN, so a hostile name cannot garble a terminal.
 std::string PrintableName(const char* name, uint32_t length);
 
+// Null when every byte of the name is ASCII; else why it is refused.  The
+// launcher reads a name in the ANSI code page of the system it runs on, as
+// the next stage reads the names it looks for, so a byte above 0x7F means
+// another letter on another system ("\xE9" is "é" in the West, "й" in
+// Cyrillic), or none.
+const char* CheckPortableName(const char* name, uint32_t length);
+
 // The names that end up in one folder tree.  Two names clash when they are
 // equal ignoring case (one file would overwrite the other), or when one
 // names a file where the other needs a folder ("a" and "A\b").

@@ -63,6 +63,8 @@ private:
                                std::to_string(MaxNameLength) + ")");
         } else if (const char* why = CheckEntryName(name.data(), static_cast<uint32_t>(name.size()))) {
             refusals.push_back(path + ": unsafe name \"" + name + "\": " + why);
+        } else if (const char* why = CheckPortableName(name.data(), static_cast<uint32_t>(name.size()))) {
+            refusals.push_back(path + ": name \"" + name + "\" " + why);
         } else if (size > UINT32_MAX) {
             refusals.push_back(path + ": 4 GiB or larger (an entry holds less)");
         } else {

@@ -21,7 +21,7 @@ struct SourceFile {
 // blank lines ignored) the entries follow it and it must name every file
 // exactly once; without one they are sorted by name, byte by byte.
 // Refused, each with a message naming the file: names over 255 bytes,
-// names CheckEntryName refuses, a backslash inside a file name, names that
+// names CheckEntryName or CheckPortableName refuses, a backslash inside a file name, names that
 // clash on Windows (Names.h), files of 4 GiB or more, empty folders (an archive
 // holds files only), anything neither file nor folder.  Returns every
 // refusal; files is complete only when none is returned.

@@ -1,0 +1,71 @@
+#include "NextStage.h"
+
+#include <direct.h>
+
+#include "launcher/ScriptText.h"
+#include "launcher/Services.h"
+#include "splash/SplashState.h"
+
+namespace {
+
+// CreateProcessW's limit, without the terminating NUL.
+const int MaxCommandLine = 32766;
+
+// Narrow text of the ANSI code page, which the launcher's paths are exact
+// in, as wide characters; its length, or -1 when it does not convert.
+int WideLength(const char* narrow) {
+    int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, nullptr, 0);
+    return length > 0 ? length - 1 : -1;
+}
+
+// A wide buffer the caller owns, freed with it.
+class WideText {
+public:
+    explicit WideText(int length) : text(new wchar_t[length + 1]) { text[0] = L'\0'; }
+    ~WideText() { delete[] text; }
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    wchar_t* Get() const { return text; }
+
+private:
+    wchar_t* text;
+};
+
+}  // namespace
+
+bool NextStageCommandFits(const char* ownPath, const char* tempPath, const wchar_t* arguments) {
+    QlString script = LongestUniqueName(EscapePercent(tempPath) + "%d.bat");
+    int fixed = WideLength(NextStageCommand(ownPath, script, ""));
+    return fixed >= 0 && lstrlenW(arguments) <= MaxCommandLine - fixed;
+}
+
+DWORD StartNextStage(const QlString& program, const QlString& folderPath, const char* ownPath,
+                     const QlString& scriptPath, const wchar_t* arguments) {
+    _chdir(folderPath);
+    QlString fixed = NextStageCommand(ownPath, scriptPath, "");
+    int fixedLength = WideLength(fixed);
+    int argumentsLength = lstrlenW(arguments);
+    if (fixedLength < 0) return ERROR_NO_UNICODE_TRANSLATION;
+    if (argumentsLength > MaxCommandLine - fixedLength) return ERROR_FILENAME_EXCED_RANGE;
+    WideText command(fixedLength + argumentsLength);
+    MultiByteToWideChar(CP_ACP, 0, fixed, -1, command.Get(), fixedLength + 1);
+    lstrcpyW(command.Get() + fixedLength, arguments);
+    wchar_t wideProgram[MAX_PATH];
+    wchar_t wideFolder[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, program, -1, wideProgram, MAX_PATH) == 0 ||
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, folderPath, -1, wideFolder, MAX_PATH) == 0)
+        return ERROR_NO_UNICODE_TRANSLATION;
+
+    NoteNextStageStarted();
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(wideProgram, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, wideFolder, &startup,
+                        &process))
+        return GetLastError();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
