@@ -75,9 +75,8 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
          [=] {
              std::vector<RawEntry> entries = Sound();
              entries[2].name = longName;
-             std::string archive = BuildArchive(entries);
-             archive.resize(FieldOffset(archive, 2, -1) + 1 + longName.size());
-             return archive;
+             std::string a = BuildArchive(entries);
+             return a.substr(0, FieldOffset(a, 2, -1) + 1 + longName.size());
          },
          "\"" + longName + "\" (entry 2): record past the end of the archive"},
         {"gap at the start", edited([](std::vector<RawEntry>& e) { e[0].gapBefore = 3; }),

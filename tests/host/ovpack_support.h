@@ -57,9 +57,8 @@ bool MakeLink(const std::string& target, const std::string& path);
 bool WindowsNames();
 
 // Limits the size of every file this process and the packers it runs
-// write (0: no limit), so a write fails as on a full disk; false where the
-// system has no such limit.
-bool LimitFileSize(uint64_t bytes);
+// write (0: no limit), so a write fails as on a full disk; POSIX only.
+void LimitFileSize(uint64_t bytes);
 void SetFileTimes(const std::string& path, int64_t access, int64_t write);
 // Sets or, with null, removes an environment variable.
 void SetVariable(const char* name, const char* value);

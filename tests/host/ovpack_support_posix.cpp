@@ -78,14 +78,14 @@ bool MakeFifo(const std::string& path) { return mkfifo(path.c_str(), 0666) == 0;
 bool MakeLink(const std::string& target, const std::string& path) { return symlink(target.c_str(), path.c_str()) == 0; }
 bool WindowsNames() { return false; }
 
-bool LimitFileSize(uint64_t bytes) {
+void LimitFileSize(uint64_t bytes) {
     // A write past the limit then fails with EFBIG instead of ending the
     // process.
     signal(SIGXFSZ, bytes != 0 ? SIG_IGN : SIG_DFL);
     struct rlimit limit;
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = bytes != 0 ? static_cast<rlim_t>(bytes) : limit.rlim_max;
-    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 void SetFileTimes(const std::string& path, int64_t access, int64_t write) {

@@ -41,12 +41,6 @@ std::vector<ArchiveEntry> Entries(const std::string& archive) {
 
 std::string Name(const ArchiveEntry& entry) { return std::string(entry.name, entry.nameLength); }
 
-int CountOf(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 // A tree with nested folders, an empty file, names with blanks, and
 // contents that do and do not compress.
 void MakeTree(const TempFolder& folder) {
@@ -170,18 +164,6 @@ TEST(Ovpack, AFileThatChangesWhilePackedStopsTheRun) {
     }
 }
 
-TEST(Ovpack, AWriteThatFailsStopsTheRun) {
-    TempFolder folder;
-    WriteFile(folder / "in/a.bin", RandomBytes(200000, 5));
-    WriteFile(folder / "a.ovarc", "before");
-    if (!archivetest::LimitFileSize(100000)) GTEST_SKIP() << "no limit on file sizes here to fail a write";
-    archivetest::Run run = RunOvpack({"create", folder / "a.ovarc", folder / "in"});
-    archivetest::LimitFileSize(0);
-    EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find("a.ovarc.tmp")) << run.err;
-    EXPECT_EQ("before", ReadFile(folder / "a.ovarc"));
-}
-
 TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
     TempFolder folder;
     const struct {
@@ -208,9 +190,10 @@ TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
         EXPECT_EQ(1500000000u, entries[i].writeTime);
         EXPECT_EQ(std::max<time_t>(now.st_atime, 1500000000), static_cast<time_t>(entries[i].accessTime));
     }
-    // list shows them: created and written, in UTC.
-    archivetest::Run list = RunOvpack({"list", folder / "a.ovarc"});
-    EXPECT_EQ(2, CountOf(list.out, "%  2017-07-14 02:40:00  2017-07-14 02:40:00  2")) << list.out;
+    // list shows them on both lines: created and written, in UTC.
+    std::string times = "%  2017-07-14 02:40:00  2017-07-14 02:40:00  2";
+    std::string listed = RunOvpack({"list", folder / "a.ovarc"}).out;
+    EXPECT_NE(std::string::npos, listed.find(times, listed.find(times) + 1)) << listed;
 }
 
 TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
@@ -237,6 +220,9 @@ TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
          true},
         {"empty folder", [](const TempFolder& f) { archivetest::MakeFolderTree(f / "in/void"); }, "in/void: empty folder"},
         {"no such folder", [](const TempFolder& f) { std::filesystem::remove_all(f / "in"); }, "in: "},
+        {"a write that fails, as on a full disk",
+         [](const TempFolder& f) { WriteFile(f / "in/a.bin", RandomBytes(200000, 5)), archivetest::LimitFileSize(100000); },
+         "a.ovarc.tmp", true},
         {"fifo", [](const TempFolder& f) { archivetest::MakeFifo(f / "in/pipe"); }, "in/pipe: neither a file nor a folder",
          true},
         {"link to a folder", [](const TempFolder& f) { archivetest::MakeLink("/tmp", f / "in/tmp"); },
@@ -260,6 +246,7 @@ TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
         std::vector<std::string> args{"create", folder / "a.ovarc", folder / "in"};
         if (std::filesystem::exists(folder / "order")) args.insert(args.end(), {"--order", folder / "order"});
         archivetest::Run run = RunOvpack(args);
+        archivetest::LimitFileSize(0);
         EXPECT_EQ(1, run.status);
         EXPECT_NE(std::string::npos, run.err.find(test.expected)) << run.err;
         EXPECT_EQ("before", ReadFile(folder / "a.ovarc"));  // left as it was
