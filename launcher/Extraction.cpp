@@ -64,16 +64,16 @@ void CheckArchive(const char* archive, const void* base, DWORD size, const QlStr
 }
 
 // The archive was walked by CheckArchive, so its directory is sound.
-void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, FolderRegistry& registry,
-                    FolderRegistry& files, CleanupScript& script) {
+void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, PathList& folders,
+                    PathList& files, CleanupScript& script) {
     ArchiveReader reader(base, size);
     reader.Open();
     ArchiveEntry entry;
     while (reader.Next(entry)) {
         QlString target = folderPath + QlString(entry.name, static_cast<int>(entry.nameLength));
-        CreateEntryFolders(folderPath, entry.name, entry.nameLength, registry);
+        CreateEntryFolders(folderPath, entry.name, entry.nameLength, folders);
         try {
-            ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target, &registry, true);
+            ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target);
         } catch (QlStreamException* error) {
             // A file that could not be created is not this run's to remove.
             if (error->cause != OpenFailed && error->cause != PathTooLong) files.AddFront(target);
@@ -86,7 +86,7 @@ void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, Fo
 
 }  // namespace
 
-void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, FolderRegistry& files,
+void ExtractArchives(const QlString& folderPath, PathList& folders, PathList& files,
                      CleanupScript& script) {
     const void* base;
     DWORD size;
@@ -94,6 +94,6 @@ void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, Folde
         if (FindArchive(name, base, size)) CheckArchive(name, base, size, folderPath);
     }
     for (const char* name : ExtractedArchives) {
-        if (FindArchive(name, base, size)) ExtractArchive(base, size, folderPath, registry, files, script);
+        if (FindArchive(name, base, size)) ExtractArchive(base, size, folderPath, folders, files, script);
     }
 }

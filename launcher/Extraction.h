@@ -3,7 +3,7 @@
 #ifndef ORVANE_LAUNCHER_EXTRACTION_H
 #define ORVANE_LAUNCHER_EXTRACTION_H
 
-#include "archive/FolderRegistry.h"
+#include "archive/PathList.h"
 #include "launcher/CleanupScript.h"
 #include "string/QlString.h"
 
@@ -14,14 +14,14 @@
 // files this run creates new (never into an existing one, or through a
 // link), and writes its script line.  A missing archive is skipped.
 // folderPath is the run's own folder, just created, with its trailing
-// backslash.  Folders created on the way are recorded in the registry, and
+// backslash.  Folders created on the way are recorded in folders, and
 // every file this run created in files (so a run that fails can take back
 // exactly what it wrote).  Raises QlStreamException by pointer:
 // ArchiveMalformed with the archive's name, EntryNameRefused with an unsafe
 // entry's name, EntryNameForeign with one this system's code pages cannot
 // hold, PathTooLong with the target, and whatever CreateEntryFolders and
 // ExtractEntry raise.
-void ExtractArchives(const QlString& folderPath, FolderRegistry& registry, FolderRegistry& files,
+void ExtractArchives(const QlString& folderPath, PathList& folders, PathList& files,
                      CleanupScript& script);
 
 #endif

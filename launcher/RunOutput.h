@@ -3,14 +3,14 @@
 #ifndef ORVANE_LAUNCHER_RUNOUTPUT_H
 #define ORVANE_LAUNCHER_RUNOUTPUT_H
 
-#include "archive/FolderRegistry.h"
+#include "archive/PathList.h"
 #include "string/QlString.h"
 
 struct RunOutput {
-    FolderRegistry folders;  // the run's folder and those extraction created, newest first
-    FolderRegistry files;    // every file this run created, newest first
-    QlString script;         // empty until the script is created
-    QlString folderPath;     // the run's folder with its trailing backslash, once created
+    PathList folders;     // the run's folder and those extraction created, newest first
+    PathList files;       // every file this run created, newest first
+    QlString script;      // empty until the script is created
+    QlString folderPath;  // the run's folder with its trailing backslash, once created
 
     // Deletes the files, removes the folders children first, then deletes
     // the script.  The script must be closed.

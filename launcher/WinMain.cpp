@@ -78,7 +78,7 @@ void WriteScriptAndExtract(const char* tempPath, RunOutput& output) {
         // Room for the entries' names is checked with them.
         throw new QlStreamException(folderName.GetLength() > MAX_PATH - 12 ? PathTooLong : OpenFailed, folderName);
     }
-    // The folder is the registry's oldest, so the script removes it last.
+    // The folder is the oldest of the run's folders, so the script removes it last.
     output.folders.AddFront(folderName);
     output.folderPath = folderName + "\\";
 

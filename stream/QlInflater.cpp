@@ -80,8 +80,8 @@ QlInflatePump::QlInflatePump() : QlInflater(PumpInputSize) {}
 
 // zlib's fast decoder needs 258 bytes of output room, and every return
 // from inflate costs a copy into its window: filled 100 bytes at a time, it
-// never runs fast.  The staging buffer lets it; the output still gets the
-// same pieces.
+// never runs fast.  The staging buffer lets it; the output is still handed
+// pieces of PieceSize bytes.
 unsigned int QlInflatePump::Pump(QlOutStream& output, QlInStream& input, unsigned int limit) {
     if (limit == 0) limit = 0xFFFFFFFF;
     unsigned int total = 0;
@@ -93,8 +93,9 @@ unsigned int QlInflatePump::Pump(QlOutStream& output, QlInStream& input, unsigne
         unsigned int handed = 0;
         do {
             unsigned int piece = staged - handed < PumpPieceSize ? staged - handed : PumpPieceSize;
-            // Finished as the last piece leaves, as when each piece was
-            // inflated on its own.
+            // Once inflate has stopped (the end, or damage), the engine is
+            // Finished before the last piece is written, and Inflating while
+            // every piece before it is.
             if (handed + piece == staged && result != Z_OK) Finish(result);
             if (piece != 0) output.Write(staging + handed, piece);
             handed += piece;
@@ -108,9 +109,10 @@ unsigned int QlInflatePump::Pump(QlOutStream& output, QlInStream& input, unsigne
 
 unsigned int QlInflatePump::StageUpTo(unsigned char* staging, unsigned int limit, QlInStream& input, int& result) {
     if (limit > StagingSize) return InflateAhead(staging, StagingSize, input, result);
-    // The limit's last piece is inflated on its own, as it always was: the
-    // input is then fetched before it just as before, so whether the end of
-    // the stream is seen when the limit falls on it stays as it was.
+    // The limit's last piece is inflated by a call of its own, after the
+    // pieces before it: input for it is fetched only then, so whether the
+    // stream's end is seen when the limit falls exactly on it does not
+    // depend on the staging size.
     unsigned int before = limit > PumpPieceSize ? (limit - 1) / PumpPieceSize * PumpPieceSize : 0;
     unsigned int staged = before != 0 ? InflateAhead(staging, before, input, result) : 0;
     if (before == 0 || result == Z_OK) staged += InflateAhead(staging + staged, limit - staged, input, result);

@@ -71,8 +71,8 @@ public:
 class QlInflatePump : public QlInflater, public QlStreamPump {
 public:
     static constexpr unsigned int PieceSize = 100;
-    // A whole number of pieces: every piece but the stream's or the
-    // limit's last is a full one, as without staging.
+    // A whole number of pieces, so that every piece the output gets is a
+    // full one but the stream's or the limit's last.
     static constexpr unsigned int StagingSize = 320 * PieceSize;
 
     QlInflatePump();

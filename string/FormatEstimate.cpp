@@ -23,77 +23,72 @@ long long Max(long long a, long long b) {
     return a > b ? a : b;
 }
 
-// Estimate of one conversion specification starting after its '%'.  Returns
-// false when the format ends before the conversion character.
-bool EstimateConversion(const char*& p, va_list& args, long long& total) {
-    long long width = 0;
-    long long precision = 0;
+// What stands between a conversion's '%' and its conversion character.
+struct Specification {
+    long long prefixes = 0;   // room for "0x" prefixes: 2 for every '#'
+    long long width = 0;      // never negative: a negative width means left alignment
+    long long precision = 0;  // never negative: a negative precision means none at all
+};
 
+// Reads the flags, width, precision and size prefix after a '%', taking
+// starred values from args, and leaves p at the conversion character (at
+// the NUL when the format ends first).
+Specification ReadSpecification(const char*& p, va_list& args) {
+    Specification spec;
     for (; *p != '\0' && strchr("#*-+0 ", *p) != nullptr; ++p) {
         if (*p == '#')
-            total += 2;  // room for a "0x" prefix
+            spec.prefixes += 2;
         else if (*p == '*')
-            width = va_arg(args, int);
+            spec.width = va_arg(args, int);
     }
-    if (width == 0) width = ReadNumber(p);
+    if (spec.width == 0) spec.width = ReadNumber(p);
     if (*p == '.') {
         ++p;
         if (*p == '*') {
-            precision = va_arg(args, int);
+            spec.precision = va_arg(args, int);
             ++p;
         } else {
-            precision = ReadNumber(p);
+            spec.precision = ReadNumber(p);
         }
     }
-    if (width < 0) width = -width;          // a negative width means left alignment
-    if (precision < 0) precision = 0;       // and a negative precision none at all
+    if (spec.width < 0) spec.width = -spec.width;
+    if (spec.precision < 0) spec.precision = 0;
     if (*p != '\0' && strchr("FLNhl", *p) != nullptr) ++p;
-    if (*p == '\0') return false;
+    return spec;
+}
 
-    long long item = 0;
-    bool stringRule = false;
-    switch (*p) {
+// Text and characters: the precision cuts them, the width pads them.
+long long TextRoom(long long length, const Specification& spec) {
+    if (spec.precision != 0 && length > spec.precision) length = spec.precision;
+    return Max(length, spec.width);
+}
+
+// The room for one conversion's output, taking its argument from args.
+long long ConversionRoom(char conversion, const Specification& spec, va_list& args) {
+    switch (conversion) {
     case 'c':
         (void)va_arg(args, int);
-        item = 2;
-        stringRule = true;
-        break;
+        return TextRoom(2, spec);
     case 's': {
         const char* text = va_arg(args, const char*);
-        if (text == nullptr) {
-            item = 6;  // "(null)"
-        } else {
-            item = static_cast<long long>(strlen(text));
-            if (item == 0) item = 1;
-        }
-        stringRule = true;
-        break;
+        long long length = text == nullptr ? 6 : static_cast<long long>(strlen(text));  // "(null)"
+        return TextRoom(length == 0 ? 1 : length, spec);
     }
     case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
         (void)va_arg(args, int);
-        item = Max(32, width + precision);
-        break;
+        return Max(32, spec.width + spec.precision);
     case 'e': case 'f': case 'g': case 'G':
         (void)va_arg(args, double);
-        item = Max(128, width + precision);
-        break;
+        return Max(128, spec.width + spec.precision);
     case 'p':
         (void)va_arg(args, void*);
-        item = Max(32, width + precision);
-        break;
+        return Max(32, spec.width + spec.precision);
     case 'n':
         (void)va_arg(args, void*);
-        break;
+        return 0;
     default:
-        break;
+        return 0;
     }
-    if (stringRule) {
-        if (precision != 0 && item > precision) item = precision;
-        if (item < width) item = width;
-    }
-    total += item;
-    ++p;
-    return true;
 }
 
 }  // namespace
@@ -112,7 +107,10 @@ int EstimateFormatLength(const char* format, va_list args) {
             p += 2;
         } else {
             ++p;
-            if (!EstimateConversion(p, walk, total)) break;
+            Specification spec = ReadSpecification(p, walk);
+            total += spec.prefixes;
+            if (*p == '\0') break;
+            total += ConversionRoom(*p++, spec, walk);
         }
     }
     va_end(walk);

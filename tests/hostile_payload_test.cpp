@@ -1,8 +1,8 @@
 // Diagnoses and bounds, end to end under Wine: a temporary folder on a
 // drive that does not exist, entries that inflate to far more than they
 // claim, and targets beyond the longest path.  Each run stops with exit 2
-// and a message that says what is wrong, and never writes more than the
-// payload says.
+// and a message that says what is wrong, and leaves nothing behind (how
+// far such an entry may grow before it stops: extract_test).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -44,43 +44,7 @@ TEST_F(Hostile, ATemporaryDriveThatDoesNotExistIsNamedWithTheSystemsReason) {
     EXPECT_EQ(std::string::npos, text.find("MB")) << text;
 }
 
-// Polls a file's size from a thread of its own, keeping the largest seen.
-class SizeWatch {
-public:
-    explicit SizeWatch(const std::string& path) : path(path), stop(0), largest(0) {
-        thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
-    }
-    ~SizeWatch() { Stop(); }
-    unsigned long long Stop() {
-        InterlockedExchange(&stop, 1);
-        if (thread != nullptr) {
-            WaitForSingleObject(thread, INFINITE);
-            CloseHandle(thread);
-            thread = nullptr;
-        }
-        return largest;
-    }
-
-private:
-    static DWORD WINAPI Watch(void* context) {
-        SizeWatch* self = static_cast<SizeWatch*>(context);
-        while (!self->stop) {
-            WIN32_FILE_ATTRIBUTE_DATA data;
-            if (GetFileAttributesExA(self->path.c_str(), GetFileExInfoStandard, &data)) {
-                unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-                if (size > self->largest) self->largest = size;
-            }
-        }
-        return 0;
-    }
-
-    std::string path;
-    HANDLE thread;
-    volatile LONG stop;
-    unsigned long long largest;
-};
-
-TEST_F(Hostile, AnEntryNeverGrowsPastItsStatedSize) {
+TEST_F(Hostile, AnEntryThatInflatesPastItsClaimStopsTheRunAndLeavesNothing) {
     const std::string bomb(50 << 20, '\0');
     const struct {
         const char* description;
@@ -95,9 +59,7 @@ TEST_F(Hostile, AnEntryNeverGrowsPastItsStatedSize) {
         archivetest::PutU32(archive, archivetest::FieldOffset(archive, 0, 2), c.claimed);
         UseArchive(archive);
         std::string temp = folder.Subfolder("temp" + std::to_string(&c - cases));
-        SizeWatch watch(temp + "RERUvoro0\\bomb.bin");
         ExpectStopped(temp, "bomb.bin");
-        EXPECT_LE(watch.Stop(), c.claimed + 1ull);
         EXPECT_EQ("", harness::ListFolder(temp));
     }
 }

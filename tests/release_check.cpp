@@ -8,11 +8,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "LauncherRun.h"
+#include "archive/ArchiveNames.h"
 
 using harness::FromUnixPath;
 using harness::ReadFileBytes;
@@ -118,13 +120,11 @@ ResourceMap Resources(const std::string& path) {
 TEST(StampedLauncher, HasTheResourcesMakeLauncherGives) {
     ResourceMap stamped = Resources(Made("stamped.exe"));
     ResourceMap built = Resources(Made("unsigned.exe"));
-    std::string names;
-    for (const auto& resource : stamped) names += resource.first + " ";
-    EXPECT_EQ(
-        "#14/#101/1031 #16/#1/1033 #2/#134/1033 #24/#1/0 #3/#1/1031 #3/#2/1031 #3/#3/1031 #3/#4/1031 #3/#5/1031 "
-        "#3/#6/1031 #5/#103/1031 OVARC/APPBASE/1031 OVARC/BASE/1031 OVARC/OVIMAGE/1031 OVARC/OVVERSION/1031 "
-        "OVARC/SETUPBASE/1031 OVARC/SETUPWEB/1031 OVARC/WEBBASE/1031 OVARC/WEBIMPORTS/1031 OVARC/WEBUPDATE/1031 ",
-        names);
+    // Every archive of the payload, as resource type OVARC.
+    std::vector<const char*> archives(std::begin(ExtractedArchives), std::end(ExtractedArchives));
+    archives.insert(archives.end(), std::begin(KeptArchives), std::end(KeptArchives));
+    for (const char* name : archives) EXPECT_EQ(1u, stamped.count("OVARC/" + std::string(name) + "/1031")) << name;
+    EXPECT_EQ(1u, stamped.count("#24/#1/0"));  // the manifest, language neutral
     EXPECT_TRUE(stamped == built);
 }
 
@@ -154,24 +154,25 @@ protected:
         std::string script;
         std::string extracted;
     };
-    // The worked example's setting: C:\DOWNLOAD\SETUP.EXE with C:\TEMP\.
+    // The worked example's setting, SETUP.EXE in a download folder and a
+    // temporary folder of its own, both private to the test and made anew
+    // for each run, so every run sees the same paths.
     Outcome RunWorkedExample(const std::string& executable) {
-        harness::RemoveTree("C:\\TEMP");
-        harness::RemoveTree("C:\\DOWNLOAD");
-        harness::CreateFolders("C:\\TEMP");
-        harness::CreateFolders("C:\\DOWNLOAD");
+        harness::RemoveTree(temp);
+        harness::RemoveTree(downloads);
+        harness::CreateFolders(temp);
+        harness::CreateFolders(downloads);
         ForgetRecords();
-        launcher = "C:\\DOWNLOAD\\SETUP.EXE";
+        launcher = downloads + "SETUP.EXE";
         UseLauncher(executable);
         Outcome outcome;
-        EXPECT_EQ(0u, Run("", "C:\\TEMP\\"));
+        EXPECT_EQ(0u, Run("", temp));
         outcome.commandLine = Record("Bootlace").commandLine;
-        outcome.script = ReadFileBytes("C:\\TEMP\\0.bat");
-        outcome.extracted = Snapshot("C:\\TEMP\\RERUvoro0");
-        harness::RemoveTree("C:\\TEMP");
-        harness::RemoveTree("C:\\DOWNLOAD");
+        outcome.script = ReadFileBytes(temp + "0.bat");
+        outcome.extracted = Snapshot(temp + "RERUvoro0");
         return outcome;
     }
+    const std::string temp = folder.Path() + "TEMP\\";
 };
 
 TEST_F(ReleaseLauncher, SignedAndStampedRunTheWorkedExampleAsTheBuildsOwnDoes) {
@@ -183,7 +184,7 @@ TEST_F(ReleaseLauncher, SignedAndStampedRunTheWorkedExampleAsTheBuildsOwnDoes) {
         Outcome outcome = RunWorkedExample(Made(made));
         EXPECT_EQ(
             "Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
-            "ResourceFile=\"C:\\DOWNLOAD\\SETUP.EXE\" CleanUp=\"C:\\TEMP\\0.bat\" ",
+            "ResourceFile=\"" + launcher + "\" CleanUp=\"" + temp + "0.bat\" ",
             outcome.commandLine);
         EXPECT_EQ(plain.script, outcome.script);
         EXPECT_TRUE(plain.extracted == outcome.extracted);

@@ -178,19 +178,24 @@ TEST(QlStringAssignment, SelfReferencesAndCharacters) {
 }
 
 TEST(QlStringAppend, AppendingAStringToItselfDoublesIt) {
-    QlString grows("abc");
-    grows += grows;
-    EXPECT_STREQ("abcabc", grows);
-    EXPECT_EQ(6, grows.GetAllocLength());
-
-    QlString fits;
-    strcpy(fits.GetBuffer(10), "abc");
-    fits.ReleaseBuffer();
-    const char* block = fits;
-    fits += fits;
-    EXPECT_STREQ("abcabc", fits);
-    EXPECT_EQ(block, static_cast<const char*>(fits));
-    EXPECT_EQ(10, fits.GetAllocLength());
+    // The block is kept when the doubled text fits it, exactly or with room
+    // to spare.
+    const struct {
+        int reserved;
+        bool kept;
+        int allocated;
+    } cases[] = {{3, false, 6}, {6, true, 6}, {10, true, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reserved);
+        QlString s;
+        strcpy(s.GetBuffer(c.reserved), "abc");
+        s.ReleaseBuffer();
+        const char* block = s;
+        s += s;
+        EXPECT_STREQ("abcabc", s);
+        EXPECT_EQ(c.kept, block == static_cast<const char*>(s));
+        EXPECT_EQ(c.allocated, s.GetAllocLength());
+    }
 }
 
 TEST(QlStringEmpty, EmptyingKeepsABlockThatHoldsNoText) {

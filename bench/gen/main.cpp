@@ -19,6 +19,7 @@
 #include "Content.h"
 #include "PayloadPlan.h"
 #include "PeSizes.h"
+#include "tools/cli/Arguments.h"
 
 namespace {
 
@@ -90,11 +91,9 @@ int Sizes(const std::string& exe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && strcmp(argv[1], "payload") == 0) {
-        char* end;
-        unsigned long long total = strtoull(argv[3], &end, 10);
-        if (*argv[3] >= '0' && *argv[3] <= '9' && *end == '\0') return Payload(argv[2], total, argv[4]);
-    }
+    uint64_t total;
+    if (argc == 5 && strcmp(argv[1], "payload") == 0 && Arguments::Number(argv[3], 0, UINT64_MAX, total))
+        return Payload(argv[2], total, argv[4]);
     if (argc == 3 && strcmp(argv[1], "pe-sizes") == 0) return Sizes(argv[2]);
     fputs("usage: ovbenchgen payload DIR BYTES STANDIN\n"
           "       ovbenchgen pe-sizes EXE\n",

@@ -42,6 +42,7 @@
 #include "Tree.h"
 #include "WinHarness.h"
 #include "WriteFloor.h"
+#include "tools/cli/Arguments.h"
 
 namespace {
 
@@ -70,25 +71,20 @@ int Fail(const std::string& why) {
     return 1;
 }
 
+// false, with the fault told, when the options do not fit.
 bool ParseOptions(int argc, char** argv, Options& options) {
-    for (int i = 2; i < argc; ++i) {
-        if (strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
-            options.runs = atoi(argv[++i]);
-            if (options.runs < 1) return false;
-        } else if (strcmp(argv[i], "--count") == 0 && i + 1 < argc) {
-            options.count = atoi(argv[++i]);
-            if (options.count < 1 || options.count > MAXIMUM_WAIT_OBJECTS / 2) return false;
-        } else if (strcmp(argv[i], "--piece") == 0 && i + 1 < argc) {
-            options.piece = strtoul(argv[++i], nullptr, 10);
-        } else if (strcmp(argv[i], "--expect") == 0 && i + 2 < argc) {
-            options.expect = true;
-            options.expected.files = strtoull(argv[++i], nullptr, 10);
-            options.expected.bytes = strtoull(argv[++i], nullptr, 10);
-        } else {
-            options.rest.push_back(argv[i]);
-        }
+    Arguments parsed(argc, argv, 2);
+    parsed.TakeNumber("--runs", 1, 1000000, options.runs);
+    parsed.TakeNumber("--count", 1, MAXIMUM_WAIT_OBJECTS / 2, options.count);
+    parsed.TakeNumber("--piece", 0, UINT32_MAX, options.piece);
+    std::string files, bytes;
+    if (parsed.Take("--expect", {&files, &bytes})) {
+        options.expect = parsed.CheckNumber("--expect FILES", files, 0, UINT64_MAX, options.expected.files) &&
+                         parsed.CheckNumber("--expect BYTES", bytes, 0, UINT64_MAX, options.expected.bytes);
     }
-    return true;
+    options.rest = parsed.Rest();
+    if (!parsed.Error().empty()) fprintf(stderr, "ovbench: %s\n", parsed.Error().c_str());
+    return parsed.Error().empty();
 }
 
 // A new, empty folder for one run; removed by EndRunFolder.

@@ -5,12 +5,14 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 
 #include "Content.h"
 #include "PayloadPlan.h"
 #include "archive/ArchiveFormat.h"
+#include "archive/ArchiveNames.h"
 
 namespace {
 
@@ -34,7 +36,6 @@ TEST(PayloadPlan, HasTheShapeOfTheProductsPayloadAtBothSizes) {
     for (uint64_t total : {FiveMegabytes, FiftyMegabytes}) {
         SCOPED_TRACE(total);
         std::vector<PlannedFile> plan = PlanPayload(total);
-        ASSERT_EQ(68u, plan.size());  // with Bootlace.exe, 69
         std::map<std::string, int> perArchive;
         std::set<std::string> names{"bootlace.exe"};
         std::set<std::string> folders;
@@ -51,9 +52,9 @@ TEST(PayloadPlan, HasTheShapeOfTheProductsPayloadAtBothSizes) {
             size_t cut = file.path.rfind('\\');
             if (cut != std::string::npos) folders.insert(file.path.substr(0, cut));
         }
-        EXPECT_EQ((std::map<std::string, int>{
-                      {"BASE", 8}, {"SETUPBASE", 41}, {"SETUPWEB", 17}, {"OVIMAGE", 1}, {"OVVERSION", 1}}),
-                  perArchive);
+        // Every archive the launcher extracts holds files, and nothing else does.
+        for (const char* archive : ExtractedArchives) EXPECT_GT(perArchive[archive], 0) << archive;
+        EXPECT_EQ(std::size(ExtractedArchives), perArchive.size());
         EXPECT_EQ(total, bytes);
         EXPECT_TRUE(std::any_of(folders.begin(), folders.end(),
                                 [](const std::string& f) { return std::count(f.begin(), f.end(), '\\') >= 2; }));

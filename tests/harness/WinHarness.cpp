@@ -96,7 +96,10 @@ DWORD Program::Wait(DWORD timeoutMs) {
     if (process == nullptr) return TimedOut;
     DWORD start = GetTickCount();
     for (;;) {
-        DWORD waited = MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_ALLINPUT);
+        // Wakes for the process's end or a message to this thread, nothing else.
+        DWORD spent = GetTickCount() - start;
+        DWORD waited = WAIT_TIMEOUT;
+        if (spent < timeoutMs) waited = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - spent, QS_ALLINPUT);
         if (waited == WAIT_OBJECT_0) {
             DWORD exitCode = TimedOut;
             GetExitCodeProcess(process, &exitCode);
@@ -106,7 +109,7 @@ DWORD Program::Wait(DWORD timeoutMs) {
             return exitCode;
         }
         PumpPendingMessages();
-        if (GetTickCount() - start > timeoutMs) {
+        if (waited == WAIT_TIMEOUT) {
             TerminateProcess(process, TimedOut);
             WaitForSingleObject(process, 5000);
             return TimedOut;

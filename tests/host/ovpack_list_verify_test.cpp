@@ -60,6 +60,8 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
         };
     };
     const std::string full = Deflate(std::string(5000, 'b'));
+    // Long enough that the cut directory still seems to hold three records.
+    const std::string longName = "lib\\" + std::string(30, 'c');
     const Defect cases[] = {
         {"directory outside", patched([](std::string& a) { PutU32(a, 0, 1u << 30); }),
          "archive: directory offset outside the archive"},
@@ -69,6 +71,14 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
          "\"lib\\c.txt\" (entry 2): record past the end of the archive"},
         {"name past the end", patched([](std::string& a) { a[FieldOffset(a, 2, -1)] = '\xFF'; }),
          "entry 2: record past the end of the archive"},
+        {"record cut right after its name",
+         [=] {
+             std::vector<RawEntry> entries = Sound();
+             entries[2].name = longName;
+             std::string a = BuildArchive(entries);
+             return a.substr(0, FieldOffset(a, 2, -1) + 1 + longName.size());
+         },
+         "\"" + longName + "\" (entry 2): record past the end of the archive"},
         {"gap at the start", edited([](std::vector<RawEntry>& e) { e[0].gapBefore = 3; }),
          "\"a.txt\" (entry 0): gap of 3 bytes before its stored bytes"},
         {"gap between", edited([](std::vector<RawEntry>& e) { e[2].gapBefore = 5; }),

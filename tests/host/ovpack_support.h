@@ -56,6 +56,9 @@ bool MakeLink(const std::string& target, const std::string& path);
 // than MAX_PATH; a test cannot make such files there.
 bool WindowsNames();
 
+// Limits the size of every file this process and the packers it runs
+// write (0: no limit), so a write fails as on a full disk; POSIX only.
+void LimitFileSize(uint64_t bytes);
 void SetFileTimes(const std::string& path, int64_t access, int64_t write);
 // Sets or, with null, removes an environment variable.
 void SetVariable(const char* name, const char* value);

@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <stdlib.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -75,6 +77,16 @@ bool HasTerminals() { return true; }
 bool MakeFifo(const std::string& path) { return mkfifo(path.c_str(), 0666) == 0; }
 bool MakeLink(const std::string& target, const std::string& path) { return symlink(target.c_str(), path.c_str()) == 0; }
 bool WindowsNames() { return false; }
+
+void LimitFileSize(uint64_t bytes) {
+    // A write past the limit then fails with EFBIG instead of ending the
+    // process.
+    signal(SIGXFSZ, bytes != 0 ? SIG_IGN : SIG_DFL);
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes != 0 ? static_cast<rlim_t>(bytes) : limit.rlim_max;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
 
 void SetFileTimes(const std::string& path, int64_t access, int64_t write) {
     struct timespec times[2] = {{static_cast<time_t>(access), 0}, {static_cast<time_t>(write), 0}};

@@ -97,6 +97,7 @@ bool HasTerminals() { return false; }
 bool MakeFifo(const std::string&) { return false; }
 bool MakeLink(const std::string&, const std::string&) { return false; }
 bool WindowsNames() { return true; }
+void LimitFileSize(uint64_t) {}
 
 void SetFileTimes(const std::string& path, int64_t access, int64_t write) {
     auto time = [](int64_t seconds) {

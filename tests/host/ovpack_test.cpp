@@ -190,6 +190,10 @@ TEST(Ovpack, TimesComeFromTheFilesInTheirOrder) {
         EXPECT_EQ(1500000000u, entries[i].writeTime);
         EXPECT_EQ(std::max<time_t>(now.st_atime, 1500000000), static_cast<time_t>(entries[i].accessTime));
     }
+    // list shows them on both lines: created and written, in UTC.
+    std::string times = "%  2017-07-14 02:40:00  2017-07-14 02:40:00  2";
+    std::string listed = RunOvpack({"list", folder / "a.ovarc"}).out;
+    EXPECT_NE(std::string::npos, listed.find(times, listed.find(times) + 1)) << listed;
 }
 
 TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
@@ -215,6 +219,10 @@ TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
         {"backslash in a name", [](const TempFolder& f) { WriteFile(f / "in/a\\b", ""); }, "backslash in a file name",
          true},
         {"empty folder", [](const TempFolder& f) { archivetest::MakeFolderTree(f / "in/void"); }, "in/void: empty folder"},
+        {"no such folder", [](const TempFolder& f) { std::filesystem::remove_all(f / "in"); }, "in: "},
+        {"a write that fails, as on a full disk",
+         [](const TempFolder& f) { WriteFile(f / "in/a.bin", RandomBytes(200000, 5)), archivetest::LimitFileSize(100000); },
+         "a.ovarc.tmp", true},
         {"fifo", [](const TempFolder& f) { archivetest::MakeFifo(f / "in/pipe"); }, "in/pipe: neither a file nor a folder",
          true},
         {"link to a folder", [](const TempFolder& f) { archivetest::MakeLink("/tmp", f / "in/tmp"); },
@@ -238,6 +246,7 @@ TEST(Ovpack, RefusesWhatTheFormatCannotHoldOrTheLauncherMustNotMeet) {
         std::vector<std::string> args{"create", folder / "a.ovarc", folder / "in"};
         if (std::filesystem::exists(folder / "order")) args.insert(args.end(), {"--order", folder / "order"});
         archivetest::Run run = RunOvpack(args);
+        archivetest::LimitFileSize(0);
         EXPECT_EQ(1, run.status);
         EXPECT_NE(std::string::npos, run.err.find(test.expected)) << run.err;
         EXPECT_EQ("before", ReadFile(folder / "a.ovarc"));  // left as it was
@@ -293,12 +302,31 @@ TEST(Ovpack, CheckExtractedWantsDistinctNamesAndTheNextStage) {
     }
 }
 
+TEST(Ovpack, APayloadWithAnArchiveThatFailsIsRefused) {
+    TempFolder folder;
+    WriteFile(folder / "payload/BASE/Bootlace.exe", "x");
+    archivetest::MakeFolderTree(folder / "payload/SETUPBASE/void");
+    WriteFile(folder / "stub.exe", "stub");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"pack-payload", folder / "payload", folder / "work"},
+             {"launcher", "--stub", folder / "stub.exe", "--payload", folder / "payload", "-o", folder / "setup.exe"}}) {
+        SCOPED_TRACE(args[0]);
+        archivetest::Run run = RunOvpack(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("SETUPBASE/void: empty folder")) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "setup.exe"));
+}
+
 TEST(Ovpack, UsageErrorsAndTheProgressLine) {
     TempFolder folder;
-    WriteFile(folder / "in/a", "a");
+    WriteFile(folder / "in/a", std::string(BlockSize, 'a'));
+    WriteFile(folder / "in/b", std::string(3 * BlockSize, 'b'));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"pack"}, {"create", "x"}, {"create", "x", "y", "--jobs", "0"}, {"create", "x", "y", "--jobs", "2x"},
-             {"create", "x", "y", "--order"}, {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
+             {"create", "x", "y", "--jobs", "99999999999999999999"}, {"create", "x", "y", "--order"},
+             {"create", "x", "y", "--order", ""}, {"create", "x", "y", "--order", "a", "--order", "b"},
+             {"create", "x", "y", "--fast"}, {"list"}, {"extract", "a"}}) {
         EXPECT_EQ(2, RunOvpack(args).status);
     }
     // Only a terminal gets the progress line; the delay is shortened so a
@@ -310,7 +338,7 @@ TEST(Ovpack, UsageErrorsAndTheProgressLine) {
     if (archivetest::HasTerminals()) {
         archivetest::Run terminal = RunOvpack({"create", folder / "a.ovarc", folder / "in", "--jobs", "1"}, true);
         EXPECT_EQ(0, terminal.status);
-        EXPECT_NE(std::string::npos, terminal.err.find("a.ovarc: 0/1 entries, 0.0 of 0.0 MiB")) << terminal.err;
+        EXPECT_NE(std::string::npos, terminal.err.find("a.ovarc: 0/2 entries, 0.1 of 0.5 MiB (25%)")) << terminal.err;
     }
     archivetest::SetVariable("OVPACK_PROGRESS_DELAY_MS", nullptr);
 }

@@ -20,6 +20,9 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
+
+#include "tools/cli/Arguments.h"
 
 namespace {
 
@@ -41,17 +44,19 @@ int Squat(const std::string& path, const char* action, const char* target) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6 || (strcmp(argv[5], "link") == 0 && argc < 7)) {
+    Arguments parsed(argc, argv, 1);
+    const std::vector<std::string>& words = parsed.Rest();
+    if (!parsed.Error().empty() || words.size() < 5 || words.size() > 6 || (words[4] == "link" && words.size() < 6)) {
         fprintf(stderr, "usage: squatter READY DIR SUFFIX NAME folder|link [TARGET]\n");
         return 64;
     }
     int watch = inotify_init1(IN_NONBLOCK);
-    if (watch < 0 || inotify_add_watch(watch, argv[2], IN_CREATE | IN_MOVED_TO) < 0) return 64;
-    FILE* ready = fopen(argv[1], "w");
+    if (watch < 0 || inotify_add_watch(watch, words[1].c_str(), IN_CREATE | IN_MOVED_TO) < 0) return 64;
+    FILE* ready = fopen(words[0].c_str(), "w");
     if (ready == nullptr) return 64;
     fclose(ready);
 
-    const std::string path = std::string(argv[2]) + "/" + argv[4];
+    const std::string path = words[1] + "/" + words[3];
     alignas(inotify_event) char events[8192];
     for (int waited = 0; waited < 30000; waited += 100) {
         pollfd p = {watch, POLLIN, 0};
@@ -59,7 +64,8 @@ int main(int argc, char** argv) {
         ssize_t length = read(watch, events, sizeof events);
         for (ssize_t at = 0; at < length;) {
             const inotify_event* event = reinterpret_cast<const inotify_event*>(events + at);
-            if (event->len > 0 && EndsWith(event->name, argv[3])) return Squat(path, argv[5], argc > 6 ? argv[6] : "");
+            if (event->len > 0 && EndsWith(event->name, words[2].c_str()))
+                return Squat(path, words[4].c_str(), words.size() > 5 ? words[5].c_str() : "");
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
     }

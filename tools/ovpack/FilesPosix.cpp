@@ -1,5 +1,7 @@
-// The packer's file helpers on POSIX systems (Files.h).
-#include <dirent.h>
+// The packer's file helpers on POSIX systems (Files.h): std::filesystem
+// where it serves, the system's calls for what it lacks (birth and access
+// times, reading without moving the access time, creating without
+// following a link).
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -7,6 +9,8 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "Files.h"
 
@@ -16,7 +20,11 @@ std::string SystemError(const std::string& path) { return path + ": " + strerror
 
 namespace {
 
+namespace fs = std::filesystem;
+
 int Descriptor(intptr_t handle) { return static_cast<int>(handle); }
+
+std::string Failed(const std::string& path, const std::error_code& error) { return path + ": " + error.message(); }
 
 }  // namespace
 
@@ -106,49 +114,51 @@ std::string OutputFile::Close() {
 }
 
 std::string Examine(const std::string& path, PathKind& kind, uint64_t& size) {
-    struct stat status;
+    std::error_code error;
     size = 0;
-    if (lstat(path.c_str(), &status) != 0) {
-        if (errno != ENOENT) return SystemError(path);
+    fs::file_status status = fs::symlink_status(path, error);
+    if (error == std::errc::no_such_file_or_directory) {
         kind = PathKind::Missing;
         return "";
     }
-    if (S_ISLNK(status.st_mode)) {
-        if (stat(path.c_str(), &status) != 0) return SystemError(path);
-        if (S_ISDIR(status.st_mode)) {
-            kind = PathKind::LinkToFolder;
-            return "";
-        }
+    bool link = !error && fs::is_symlink(status);
+    if (link) status = fs::status(path, error);
+    if (error) return Failed(path, error);
+    if (fs::is_directory(status)) {
+        kind = link ? PathKind::LinkToFolder : PathKind::Folder;
+        return "";
     }
-    kind = S_ISDIR(status.st_mode) ? PathKind::Folder : S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
-    size = static_cast<uint64_t>(status.st_size);
-    return "";
+    kind = fs::is_regular_file(status) ? PathKind::File : PathKind::Other;
+    if (kind == PathKind::File) size = fs::file_size(path, error);
+    return error ? Failed(path, error) : "";
 }
 
 std::string ListFolder(const std::string& path, std::vector<std::string>& names) {
     names.clear();
-    DIR* folder = opendir(path.c_str());
-    if (folder == nullptr) return SystemError(path);
-    while (const dirent* child = readdir(folder)) {
-        std::string name = child->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(folder);
-    return "";
+    std::error_code error;
+    for (fs::directory_iterator child(path, error), end; !error && child != end; child.increment(error))
+        names.push_back(child->path().filename().string());
+    return error ? Failed(path, error) : "";
 }
 
 std::string MakeFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return SystemError(path);
-    return "";
+    std::error_code error;
+    fs::create_directory(path, error);
+    return error ? Failed(path, error) : "";
 }
 
 std::string RenameOver(const std::string& from, const std::string& to) {
-    return rename(from.c_str(), to.c_str()) == 0 ? "" : SystemError(to);
+    std::error_code error;
+    fs::rename(from, to, error);
+    return error ? Failed(to, error) : "";
 }
 
-void RemoveFile(const std::string& path) { unlink(path.c_str()); }
+void RemoveFile(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
 
-void RemoveFolder(const std::string& path) { rmdir(path.c_str()); }
+void RemoveFolder(const std::string& path) { RemoveFile(path); }
 
 std::string UtcText(int64_t seconds) {
     time_t value = static_cast<time_t>(seconds);

@@ -2,12 +2,8 @@
 // archives.  Exit status: 0 when all held, 1 on any refusal or defect,
 // 2 on a usage error.
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 #include <iterator>
-#include <map>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +11,7 @@
 #include "Commands.h"
 #include "Manifest.h"
 #include "archive/ArchiveNames.h"
+#include "tools/cli/Arguments.h"
 
 namespace {
 
@@ -34,87 +31,59 @@ int UsageError(const std::string& why) {
     return 2;
 }
 
-// A whole decimal number from 1 to 1024, else 0.
-unsigned ParseJobs(const char* text) {
-    char* end;
-    unsigned long value = strtoul(text, &end, 10);
-    bool whole = *text >= '0' && *text <= '9' && *end == '\0';
-    return whole && value >= 1 && value <= 1024 ? static_cast<unsigned>(value) : 0;
-}
-
-// A command's arguments: the values of the options it knows (each given
-// once, never empty), --jobs, and the rest in order.
-struct Arguments {
-    std::map<std::string, std::string> options;
-    std::vector<std::string> positional;
-    unsigned jobs = 0;  // every core when not given
-};
-
-// "" when args fit, else the usage error's text.
-std::string Parse(const std::vector<std::string>& args, const std::set<std::string>& known, Arguments& parsed) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--jobs" || known.count(arg) != 0) {
-            if (i + 1 == args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--jobs") {
-                if (parsed.jobs != 0) return "--jobs given twice";
-                parsed.jobs = ParseJobs(value.c_str());
-                if (parsed.jobs == 0) return "--jobs takes a number from 1 to 1024, not \"" + value + "\"";
-            } else if (parsed.options.count(arg) != 0 || value.empty()) {
-                return arg + " takes one " + (arg == "--order" ? "file" : "value");
-            } else {
-                parsed.options[arg] = value;
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "unknown option " + arg;
-        } else {
-            parsed.positional.push_back(arg);
-        }
+// --jobs N, from 1 to 1024; every core when not given.
+unsigned Jobs(Arguments& parsed) {
+    unsigned jobs = 0;
+    if (!parsed.TakeNumber("--jobs", 1, 1024, jobs)) {
+        jobs = std::thread::hardware_concurrency();
+        if (jobs == 0) jobs = 1;
     }
-    if (parsed.jobs == 0) {
-        parsed.jobs = std::thread::hardware_concurrency();
-        if (parsed.jobs == 0) parsed.jobs = 1;
-    }
-    return "";
+    return jobs;
 }
 
 int Create(const std::vector<std::string>& args) {
-    Arguments parsed;
-    std::string error = Parse(args, {"--order"}, parsed);
-    if (!error.empty()) return UsageError(error);
-    if (parsed.positional.size() != 2) return UsageError("create takes OUT.ovarc and DIR");
-    return CreateCommand(parsed.positional[0], parsed.positional[1], parsed.options["--order"], parsed.jobs);
+    Arguments parsed(args);
+    std::string order;
+    parsed.Take("--order", order);
+    unsigned jobs = Jobs(parsed);
+    const std::vector<std::string>& rest = parsed.Rest();
+    if (!parsed.Error().empty()) return UsageError(parsed.Error());
+    if (rest.size() != 2) return UsageError("create takes OUT.ovarc and DIR");
+    return CreateCommand(rest[0], rest[1], order, jobs);
 }
 
 int PackPayload(const std::vector<std::string>& args) {
-    Arguments parsed;
-    std::string error = Parse(args, {}, parsed);
-    if (!error.empty()) return UsageError(error);
-    if (parsed.positional.size() != 2) return UsageError("pack-payload takes PAYLOAD_DIR and WORK_DIR");
-    return PackPayloadCommand(parsed.positional[0], parsed.positional[1], parsed.jobs);
+    Arguments parsed(args);
+    unsigned jobs = Jobs(parsed);
+    const std::vector<std::string>& rest = parsed.Rest();
+    if (!parsed.Error().empty()) return UsageError(parsed.Error());
+    if (rest.size() != 2) return UsageError("pack-payload takes PAYLOAD_DIR and WORK_DIR");
+    return PackPayloadCommand(rest[0], rest[1], jobs);
 }
 
 int Launcher(const std::vector<std::string>& args) {
-    Arguments parsed;
-    std::string error = Parse(args, {"--stub", "--payload", "-o", "--execution-level"}, parsed);
-    if (!error.empty()) return UsageError(error);
-    std::map<std::string, std::string>& options = parsed.options;
-    if (!parsed.positional.empty() || options.size() != 3 + options.count("--execution-level"))
-        return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
+    Arguments parsed(args);
+    std::string stub, payload, out;
+    std::string level = DefaultExecutionLevel;
+    bool all = parsed.Take("--stub", stub) & parsed.Take("--payload", payload) & parsed.Take("-o", out);
+    parsed.Take("--execution-level", level);
+    unsigned jobs = Jobs(parsed);
+    bool alone = parsed.Rest().empty();
+    if (!parsed.Error().empty()) return UsageError(parsed.Error());
+    if (!all || !alone) return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
     // Refused before anything is packed.
-    std::string level = options.count("--execution-level") ? options["--execution-level"] : DefaultExecutionLevel;
     if (!IsExecutionLevel(level))
         return UsageError("--execution-level takes asInvoker, highestAvailable or requireAdministrator, not \"" +
                           level + "\"");
-    return LauncherCommand(options["--stub"], options["--payload"], options["-o"], level, parsed.jobs);
+    return LauncherCommand(stub, payload, out, level, jobs);
 }
 
 // The archives a launcher extracts, in order (or, with --kept, the ones it
 // keeps), on one line, for scripts.
 int ArchiveNames(const std::vector<std::string>& args) {
-    bool kept = args.size() == 1 && args[0] == "--kept";
-    if (!args.empty() && !kept) return UsageError("archive-names takes only --kept");
+    Arguments parsed(args);
+    bool kept = parsed.Take("--kept");
+    if (!parsed.Rest().empty() || !parsed.Error().empty()) return UsageError("archive-names takes only --kept");
     const char* separator = "";
     for (const char* name : kept ? std::vector<const char*>(std::begin(KeptArchives), std::end(KeptArchives))
                                  : std::vector<const char*>(std::begin(ExtractedArchives), std::end(ExtractedArchives))) {

@@ -1,12 +1,12 @@
-// The folder registry: the absolute paths of the folders that extraction
-// created, newest first.  Adding copies the string into a new node in front;
-// nothing is sorted or compared, and each folder is created (so added) once.
-#ifndef ORVANE_ARCHIVE_FOLDERREGISTRY_H
-#define ORVANE_ARCHIVE_FOLDERREGISTRY_H
+// A list of absolute paths, newest first: the folders and the files one run
+// created, so that a run that fails can take back exactly those.  Adding
+// copies the string into a new node in front; nothing is sorted.
+#ifndef ORVANE_ARCHIVE_PATHLIST_H
+#define ORVANE_ARCHIVE_PATHLIST_H
 
 #include "../string/QlString.h"
 
-class FolderRegistry {
+class PathList {
     struct Node {
         Node* next;
         Node* prev;
@@ -28,16 +28,19 @@ public:
         const Node* node;
     };
 
-    FolderRegistry() : head(nullptr), tail(nullptr), count(0) {}
-    ~FolderRegistry() { Clear(); }
-    FolderRegistry(const FolderRegistry&) = delete;
-    FolderRegistry& operator=(const FolderRegistry&) = delete;
+    PathList() : head(nullptr), tail(nullptr), count(0) {}
+    ~PathList() { Clear(); }
+    PathList(const PathList&) = delete;
+    PathList& operator=(const PathList&) = delete;
 
     void AddFront(const QlString& path);
     void Clear();
     int GetCount() const { return count; }
+    // Whether the list holds path, compared as the system compares names
+    // (case aside).
+    bool Holds(const QlString& path) const;
 
-    // From the newest folder to the oldest.
+    // From the newest path to the oldest.
     Iterator begin() const { return Iterator(head); }
     Iterator end() const { return Iterator(nullptr); }
 

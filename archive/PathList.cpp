@@ -1,6 +1,8 @@
-#include "FolderRegistry.h"
+#include "PathList.h"
 
-void FolderRegistry::AddFront(const QlString& path) {
+#include <windows.h>
+
+void PathList::AddFront(const QlString& path) {
     Node* node = new Node{head, nullptr, path};
     if (head != nullptr)
         head->prev = node;
@@ -10,7 +12,7 @@ void FolderRegistry::AddFront(const QlString& path) {
     ++count;
 }
 
-void FolderRegistry::Clear() {
+void PathList::Clear() {
     while (head != nullptr) {
         Node* next = head->next;
         delete head;
@@ -18,4 +20,11 @@ void FolderRegistry::Clear() {
     }
     tail = nullptr;
     count = 0;
+}
+
+bool PathList::Holds(const QlString& path) const {
+    for (const QlString& held : *this) {
+        if (lstrcmpiA(held, path) == 0) return true;
+    }
+    return false;
 }
