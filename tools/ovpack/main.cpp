@@ -70,7 +70,8 @@ int Launcher(const std::vector<std::string>& args) {
     unsigned jobs = Jobs(parsed);
     bool alone = parsed.Rest().empty();
     if (!parsed.Error().empty()) return UsageError(parsed.Error());
-    if (!all || !alone) return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
+    if (!all || !alone)
+        return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
     // Refused before anything is packed.
     if (!IsExecutionLevel(level))
         return UsageError("--execution-level takes asInvoker, highestAvailable or requireAdministrator, not \"" +
