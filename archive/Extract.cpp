@@ -24,7 +24,7 @@ void CreateEntryFolders(const char* root, const char* name, unsigned int nameLen
 }
 
 void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int inflatedSize, const char* targetPath) {
-    if (strlen(targetPath) > static_cast<size_t>(MaxTargetPath))
+    if (strlen(targetPath) > static_cast<size_t>(MaxFilePath))
         throw new QlStreamException(PathTooLong, targetPath);
 
     QlMemoryInStream input(stored, storedSize);
@@ -39,15 +39,9 @@ void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int infl
         written = pump.Pump(file, input, limit);
         ended = pump.StreamEnded();
     } catch (QlStreamException* error) {
-        // A write error says nothing of the file; name it for the report.
-        if (error->text != nullptr) throw;
-        int cause = error->cause;
-        delete error;
-        throw new QlStreamException(cause, targetPath);
+        ThrowNamingFile(error, targetPath);
     } catch (const QlStreamException& error) {
-        // The engine's errors come by value and name no file: one form, the
-        // file's, reaches the caller.
-        throw new QlStreamException(error.cause, targetPath);
+        ThrowNamingFile(error, targetPath);
     }
     // Damaged or cut-short data make the pump stop early without a word;
     // a file that is not exactly the packed one must not reach the next stage.

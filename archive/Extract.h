@@ -6,9 +6,12 @@
 #include "archive/PathList.h"
 #include "stream/QlStreamException.h"
 
-// The longest target the extractor handles; a longer one is refused, never
-// cut into another path.
-const int MaxTargetPath = 511;
+// The longest paths extraction makes, as the system's narrow calls take
+// them: a file's (MAX_PATH with its NUL), and a new folder's, which must
+// leave room for an 8.3 name inside it.  Longer ones are refused, never cut
+// into another path.
+const int MaxFilePath = 259;
+const int MaxNewFolderPath = 248;
 
 // Inflates storedSize bytes of one zlib stream into the new file targetPath,
 // created only where no file or link of that name exists, in folders made
@@ -17,7 +20,7 @@ const int MaxTargetPath = 511;
 // pointer, with the target path: OpenFailed, WriteFailed, WriteIncomplete
 // from the file, the inflate engine's causes, EntryDamaged when the stream
 // does not end with a good check value after exactly inflatedSize bytes, and
-// PathTooLong for a target of more than MaxTargetPath characters.  The file
+// PathTooLong for a target of more than MaxFilePath characters.  The file
 // exists afterwards unless the cause is OpenFailed or PathTooLong.
 void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int inflatedSize, const char* targetPath);
 

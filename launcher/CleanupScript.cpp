@@ -4,9 +4,11 @@
 
 #include <io.h>
 
+#include "archive/Extract.h"
 #include "launcher/NarrowPath.h"
+#include "launcher/PrivateSecurity.h"
 #include "launcher/ScriptText.h"
-#include "launcher/Services.h"
+#include "launcher/UniqueName.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ NameClaim ClaimScriptName(const char* name, void* stream) {
 void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
     if (MakeUniqueName(pattern, ClaimScriptName, &stream, path)) return;
     if (path.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "*.bat");
-    throw new QlStreamException(path.GetLength() > MAX_PATH - 1 ? PathTooLong : OpenFailed, path);
+    throw new QlStreamException(path.GetLength() > MaxFilePath ? PathTooLong : OpenFailed, path);
 }
 
 void CleanupScript::WriteLine() {
@@ -33,10 +35,7 @@ void CleanupScript::WriteLine() {
     try {
         stream.Write(static_cast<const char*>(line), static_cast<unsigned int>(length));
     } catch (QlStreamException* error) {
-        // A write error says nothing of the file; name it for the report.
-        int cause = error->cause;
-        delete error;
-        throw new QlStreamException(cause, path);
+        ThrowNamingFile(error, path);
     }
 }
 
@@ -49,7 +48,7 @@ QlString ScriptWordOf(const char* path) {
     QlString oem;
     QlString word;
     if (!AnsiToOemExactly(path, lstrlenA(path), oem) || !ScriptWord(oem, word))
-        throw new QlStreamException(EntryNameRefused, path);
+        throw new QlStreamException(EntryNameForeign, path);
     return word;
 }
 

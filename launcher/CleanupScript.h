@@ -1,5 +1,5 @@
-// The clean-up script the launcher leaves for the next stage, and the
-// next stage's command line.
+// The clean-up script the launcher leaves for the next stage, which the
+// next stage's command line names (ScriptText.h).
 //
 // The script is written line by line while the launcher extracts, one Write
 // per line, in this order: "cd \", the gate line (unless the gate program
@@ -9,7 +9,7 @@
 // by best fit); each path is one word by the rules of ScriptText.h, decided
 // on the bytes cmd.exe will read.  Failures raise QlStreamException by
 // pointer, with the script's path as the text, or with the path at fault
-// (EntryNameRefused) when the OEM code page cannot hold it.
+// (EntryNameForeign) when the OEM code page cannot hold it.
 #ifndef ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 #define ORVANE_LAUNCHER_CLEANUPSCRIPT_H
 

@@ -5,7 +5,7 @@
 #include "archive/ArchiveFormat.h"
 #include "archive/ArchiveNames.h"
 #include "archive/Extract.h"
-#include "launcher/Launcher.h"
+#include "launcher/AppInstance.h"
 #include "launcher/NarrowPath.h"
 #include "stream/QlStreamException.h"
 
@@ -27,12 +27,7 @@ void RaiseMalformed(const char* archive, const ArchiveReader& reader) {
     throw new QlStreamException(ArchiveMalformed, text);
 }
 
-// The longest paths the system's narrow calls take: a file's, and a new
-// folder's (which must leave room for an 8.3 name inside it).
-const int MaxFilePath = MAX_PATH - 1;
-const int MaxNewFolderPath = MAX_PATH - 12;
-
-// Whether the target and each folder on its way fit those limits.
+// Whether the target and each folder on its way fit the extraction's limits.
 bool FitsPathLimits(const QlString& folderPath, const ArchiveEntry& entry) {
     int folderLength = folderPath.GetLength();
     if (folderLength + static_cast<int>(entry.nameLength) > MaxFilePath) return false;

@@ -70,31 +70,38 @@ private:
 
 }  // namespace
 
-void RunFailure::UnusablePath(const wchar_t* name) {
+void RunFailure::RecordUnusablePath(const wchar_t* name) {
     kind = Path;
     lstrcpynW(path, name, MAX_PATH);
 }
 
-void RunFailure::UnusableDrive(const char* folder, DWORD systemError) {
+void RunFailure::RecordCommandLineTooLong() {
+    kind = CommandLineLength;
+}
+
+void RunFailure::RecordShortSpace(const char* drive, double required, double available) {
+    kind = ShortSpace;
+    name = drive;
+    requiredBytes = required;
+    freeBytes = available;
+}
+
+void RunFailure::RecordUnusableDrive(const char* folder, DWORD systemError) {
     kind = Drive;
     name = folder;
     error = systemError;
 }
 
-void RunFailure::File(const char* file, int streamCause) {
+void RunFailure::RecordFileFailure(const char* file, int streamCause) {
     kind = FileError;
     name = file;
     cause = streamCause;
 }
 
-void RunFailure::Start(const char* program, DWORD systemError) {
+void RunFailure::RecordStartFailure(const char* program, DWORD systemError) {
     kind = StartError;
     name = program;
     error = systemError;
-}
-
-void RunFailure::CommandLineTooLong() {
-    kind = CommandLineLength;
 }
 
 void RunFailure::Report() const {
@@ -103,6 +110,15 @@ void RunFailure::Report() const {
     case None: return;
     case Path: UserMessage(GetMessageText(MSG_UNUSABLE_PATH), {path}).Show(MB_ICONERROR); return;
     case CommandLineLength: UserMessage(GetMessageText(MSG_COMMAND_LINE_TOO_LONG)).Show(MB_ICONERROR); return;
+    case ShortSpace: {
+        // The drive is ASCII, so the narrow format holds the text exactly.
+        const double megabyte = 1048576.0;
+        QlString text;
+        text.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), static_cast<const char*>(name), requiredBytes / megabyte,
+                    freeBytes / megabyte);
+        UserMessage(text).Show(0);
+        return;
+    }
     case Drive:
     case StartError: {
         WidePath(name, wide, MAX_PATH * 2);

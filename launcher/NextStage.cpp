@@ -3,7 +3,7 @@
 #include <direct.h>
 
 #include "launcher/ScriptText.h"
-#include "launcher/Services.h"
+#include "launcher/UniqueName.h"
 #include "splash/SplashState.h"
 
 namespace {
@@ -36,16 +36,9 @@ private:
     wchar_t* text;
 };
 
-}  // namespace
-
-bool NextStageCommandFits(const char* ownPath, const char* tempPath, const wchar_t* arguments) {
-    QlString script = LongestUniqueName(EscapePercent(tempPath) + "%d.bat");
-    int fixed = WideLength(NextStageCommand(ownPath, script, ""));
-    return fixed >= 0 && lstrlenW(arguments) <= MaxCommandLine - fixed;
-}
-
-DWORD StartNextStage(const QlString& program, const QlString& folderPath, const char* ownPath,
-                     const QlString& scriptPath, const wchar_t* arguments) {
+// 0, or the system's reason.
+DWORD Start(const QlString& program, const QlString& folderPath, const char* ownPath, const QlString& scriptPath,
+            const wchar_t* arguments) {
     _chdir(folderPath);
     QlString fixed = NextStageCommand(ownPath, scriptPath, "");
     int fixedLength = WideLength(fixed);
@@ -74,4 +67,19 @@ DWORD StartNextStage(const QlString& program, const QlString& folderPath, const 
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
+}
+
+}  // namespace
+
+bool StartNextStage(const QlString& program, const QlString& folderPath, const char* ownPath,
+                    const QlString& scriptPath, const wchar_t* arguments, RunFailure& failure) {
+    DWORD error = Start(program, folderPath, ownPath, scriptPath, arguments);
+    if (error != 0) failure.RecordStartFailure(program, error);
+    return error == 0;
+}
+
+bool NextStageCommandFits(const char* ownPath, const char* tempPath, const wchar_t* arguments) {
+    QlString script = LongestUniqueName(EscapePercent(tempPath) + "%d.bat");
+    int fixed = WideLength(NextStageCommand(ownPath, script, ""));
+    return fixed >= 0 && lstrlenW(arguments) <= MaxCommandLine - fixed;
 }

@@ -6,17 +6,20 @@
 #include <direct.h>
 #include <string.h>
 
+#include "archive/Extract.h"
+#include "launcher/AppInstance.h"
 #include "launcher/CleanupScript.h"
+#include "launcher/Clock.h"
 #include "launcher/CommandLine.h"
 #include "launcher/Extraction.h"
 #include "launcher/FailureReport.h"
-#include "launcher/Launcher.h"
+#include "launcher/FreeSpace.h"
 #include "launcher/MessageCatalogue.h"
 #include "launcher/NarrowPath.h"
 #include "launcher/NextStage.h"
 #include "launcher/RunOutput.h"
 #include "launcher/ScriptText.h"
-#include "launcher/Services.h"
+#include "launcher/UniqueName.h"
 #include "launcher/UserMessage.h"
 #include "splash/Splash.h"
 #include "stream/QlStreamException.h"
@@ -24,7 +27,6 @@
 namespace {
 
 const double RequiredFreeBytes = 10485760.0;
-const double BytesPerMegabyte = 1048576.0;
 
 // A setup program usually runs from a download folder full of other files:
 // don't load modules from the application nor the current directory.
@@ -46,20 +48,35 @@ bool HandOverToRunningNextStage() {
     return true;
 }
 
-enum SpaceCheck { SpaceEnough, SpaceShort, SpaceUnknown };
-
-// Low space is the user's to fix and is reported here, with how much is
-// missing; a drive whose space cannot be read at all gives the system's
-// reason in error, for the caller's failure report.
-SpaceCheck CheckFreeSpace(const char* drive, DWORD& error) {
+// Low space is the user's to fix, and is said with how much is missing; a
+// drive whose space cannot be read at all is said with the system's reason.
+bool CheckFreeSpace(const char* tempPath, RunFailure& failure) {
+    const char drive[3] = {tempPath[0], ':', '\0'};
+    DWORD error;
     double freeBytes = GetDriveFreeBytes(drive, &error);
-    if (freeBytes >= RequiredFreeBytes) return SpaceEnough;
-    if (error != 0) return SpaceUnknown;
-    QlString text;
-    text.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), drive, RequiredFreeBytes / BytesPerMegabyte,
-                freeBytes / BytesPerMegabyte);
-    UserMessage(text).Show(0);
-    return SpaceShort;
+    if (freeBytes >= RequiredFreeBytes) return true;
+    if (error != 0)
+        failure.RecordUnusableDrive(tempPath, error);
+    else
+        failure.RecordShortSpace(drive, RequiredFreeBytes, freeBytes);
+    return false;
+}
+
+// Both paths go to the script and the next stage; each must name its file
+// exactly, even where the user's name is in other letters.
+bool FindPaths(char (&tempPath)[MAX_PATH], char (&ownPath)[MAX_PATH], RunFailure& failure) {
+    wchar_t unusable[MAX_PATH];
+    if (FindTempPath(tempPath, unusable) && FindOwnPath(AppInstance, ownPath, unusable)) return true;
+    failure.RecordUnusablePath(unusable);
+    return false;
+}
+
+// Checked before anything is written: the next stage's command line must
+// fit with the launcher's arguments in it.
+bool CheckCommandLine(const char* ownPath, const char* tempPath, const wchar_t* arguments, RunFailure& failure) {
+    if (NextStageCommandFits(ownPath, tempPath, arguments)) return true;
+    failure.RecordCommandLineTooLong();
+    return false;
 }
 
 // Claims the script's name and the run's folder, each created new for this
@@ -76,7 +93,7 @@ void WriteScriptAndExtract(const char* tempPath, RunOutput& output) {
     if (!MakeUniqueName(pattern + "RERUvoro%d", ClaimFolder, nullptr, folderName)) {
         if (folderName.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "RERUvoro*");
         // Room for the entries' names is checked with them.
-        throw new QlStreamException(folderName.GetLength() > MAX_PATH - 12 ? PathTooLong : OpenFailed, folderName);
+        throw new QlStreamException(folderName.GetLength() > MaxNewFolderPath ? PathTooLong : OpenFailed, folderName);
     }
     // The folder is the oldest of the run's folders, so the script removes it last.
     output.folders.AddFront(folderName);
@@ -95,46 +112,25 @@ bool ExtractPayload(const char* tempPath, RunOutput& output, RunFailure& failure
         WriteScriptAndExtract(tempPath, output);
         return true;
     } catch (QlStreamException* error) {  // each names its file
-        failure.File(error->text != nullptr ? error->text : static_cast<const char*>(output.script), error->cause);
+        failure.RecordFileFailure(error->text != nullptr ? error->text : static_cast<const char*>(output.script),
+                                  error->cause);
         delete error;
     }
     return false;
 }
 
-// The run from the temporary folder to the started next stage: 0, 1 when
-// the drive is short of space (reported already), or 2 with failure set.
-int RunSetup(const wchar_t* arguments, RunOutput& output, RunFailure& failure) {
-    // Both paths go to the script and the next stage; each must name its
-    // file exactly, even where the user's name is in other letters.
+// The run from the temporary folder to the started next stage, step by
+// step; false, with the failure recorded, at the first step that stops it.
+bool RunSetup(const wchar_t* arguments, RunOutput& output, RunFailure& failure) {
     char tempPath[MAX_PATH];
     char ownPath[MAX_PATH];
-    wchar_t unusable[MAX_PATH];
-    if (!FindTempPath(tempPath, unusable) || !FindOwnPath(AppInstance, ownPath, unusable)) {
-        failure.UnusablePath(unusable);
-        return 2;
-    }
-    if (!NextStageCommandFits(ownPath, tempPath, arguments)) {
-        failure.CommandLineTooLong();
-        return 2;
-    }
-    const char drive[3] = {tempPath[0], ':', '\0'};
-    DWORD driveError;
-    switch (CheckFreeSpace(drive, driveError)) {
-    case SpaceEnough: break;
-    case SpaceShort: return 1;
-    case SpaceUnknown: failure.UnusableDrive(tempPath, driveError); return 2;
-    }
-
-    if (!ExtractPayload(tempPath, output, failure)) return 2;
-    QlString program = output.folderPath + "Bootlace.exe";
+    if (!FindPaths(tempPath, ownPath, failure) || !CheckCommandLine(ownPath, tempPath, arguments, failure) ||
+        !CheckFreeSpace(tempPath, failure) || !ExtractPayload(tempPath, output, failure))
+        return false;
     // By its full path: by its bare name the system would look in the
     // launcher's own folder first, where another program of that name may lie.
-    DWORD startError = StartNextStage(program, output.folderPath, ownPath, output.script, arguments);
-    if (startError != 0) {
-        failure.Start(program, startError);
-        return 2;
-    }
-    return 0;
+    return StartNextStage(output.folderPath + "Bootlace.exe", output.folderPath, ownPath, output.script, arguments,
+                          failure);
 }
 
 }  // namespace
@@ -155,17 +151,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     RunOutput output;
     RunFailure failure;
-    int exitCode = RunSetup(arguments, output, failure);
-    if (exitCode == 1) return 1;  // the splash ends with the process
-    if (splash != nullptr) DestroyWindow(splash);
-    if (exitCode == 0) {
+    if (RunSetup(arguments, output, failure)) {
+        if (splash != nullptr) DestroyWindow(splash);
         LingerWhileSplashAlive(MillisecondClockNow);
         return 0;
     }
     // The one failure path: take back exactly what the run wrote, from
-    // outside the folder it removes, then say why.
+    // outside the folder it removes, then say why.  Short space is said over
+    // the splash, which ends with the process.
+    if (!failure.ShortOfSpace() && splash != nullptr) DestroyWindow(splash);
     _chdir("\\");
     output.Remove();
     failure.Report();
-    return 2;
+    return failure.ExitCode();
 }

@@ -35,3 +35,14 @@ QlStreamException& QlStreamException::operator=(const QlStreamException& other) 
 QlStreamException::~QlStreamException() {
     delete[] text;
 }
+
+void ThrowNamingFile(QlStreamException* error, const char* file) {
+    if (error->text != nullptr) throw error;
+    int cause = error->cause;
+    delete error;
+    throw new QlStreamException(cause, file);
+}
+
+void ThrowNamingFile(const QlStreamException& error, const char* file) {
+    throw new QlStreamException(error.cause, file);
+}

@@ -38,4 +38,11 @@ public:
     char* text;  // owned, NUL-terminated, or null
 };
 
+// Raises the error again, by pointer, with file as its text unless it names
+// a file already: a file stream's read or write errors name none, the inflate
+// engine's (by value) never do, and the report must say which file failed.
+// The pointer form is taken over: rethrown as it is, or deleted.
+[[noreturn]] void ThrowNamingFile(QlStreamException* error, const char* file);
+[[noreturn]] void ThrowNamingFile(const QlStreamException& error, const char* file);
+
 #endif

@@ -1,16 +1,11 @@
-// Small services of the launcher sequence: the free-space probe, the
-// unique-name picker, the run's private security and the millisecond clock.
-#ifndef ORVANE_LAUNCHER_SERVICES_H
-#define ORVANE_LAUNCHER_SERVICES_H
+// Names of the run's own: a script and a folder in the shared temporary
+// folder, each claimed by creating it, so no other process has it.
+#ifndef ORVANE_LAUNCHER_UNIQUENAME_H
+#define ORVANE_LAUNCHER_UNIQUENAME_H
 
 #include <windows.h>
 
 #include "string/QlString.h"
-
-// Bytes available to the caller on a drive given as "C:" (passed to the
-// system unchanged).  0 when the system does not tell; then error, when
-// given, holds the system's reason (else 0).
-double GetDriveFreeBytes(const char* drive, DWORD* error = nullptr);
 
 // What a claim made of one candidate name.
 enum NameClaim {
@@ -33,31 +28,10 @@ bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlS
 // check a limit before anything is claimed.
 QlString LongestUniqueName(const QlString& pattern);
 
-// The security of the run's folder and script: full access for the current
-// user, SYSTEM and the Administrators group alone, not inherited from the
-// parent.  In the root of C: (the fallback temporary folder) the parent's
-// would let every user change what the folder holds, Bootlace.exe among it,
-// before it starts.  What is made inside the folder inherits it.
-class PrivateSecurity {
-public:
-    explicit PrivateSecurity(bool folder);
-    ~PrivateSecurity();
-    PrivateSecurity(const PrivateSecurity&) = delete;
-    PrivateSecurity& operator=(const PrivateSecurity&) = delete;
-    // Null when the system could not make it.
-    SECURITY_ATTRIBUTES* Get() { return attributes.lpSecurityDescriptor != nullptr ? &attributes : nullptr; }
-
-private:
-    SECURITY_ATTRIBUTES attributes;
-};
-
 // Claims by creating the folder, with PrivateSecurity; a name that exists in
 // any form is taken.  Refused when the security cannot be made.
 NameClaim ClaimFolder(const char* name, void* context);
 // After a failed exclusive creation of name: taken, or refused.
 NameClaim TakenOrRefused(const char* name);
-
-// timeGetTime, with winmm.dll loaded from the system folder on first use.
-DWORD MillisecondClockNow();
 
 #endif

@@ -1,6 +1,6 @@
-// Process-wide state of the launcher sequence.
-#ifndef ORVANE_LAUNCHER_LAUNCHER_H
-#define ORVANE_LAUNCHER_LAUNCHER_H
+// The launcher's own module.
+#ifndef ORVANE_LAUNCHER_APPINSTANCE_H
+#define ORVANE_LAUNCHER_APPINSTANCE_H
 
 #include <windows.h>
 

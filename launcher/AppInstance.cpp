@@ -1,0 +1,3 @@
+#include "AppInstance.h"
+
+HINSTANCE AppInstance;

@@ -1,3 +1,0 @@
-#include "Launcher.h"
-
-HINSTANCE AppInstance;
