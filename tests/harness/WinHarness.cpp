@@ -313,11 +313,18 @@ bool DriveMapped(char letter) {
 }
 
 std::string WaitForFile(const std::string& path, DWORD timeoutMs) {
+    // Woken by its folder's change notification, not by a clock: the file
+    // comes by a creation or a rename there.  Watched before the first look,
+    // so a file that comes in between still wakes the wait.
+    std::string folder = path.substr(0, path.find_last_of('\\'));
+    HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
     DWORD start = GetTickCount();
-    while (!FileExists(path)) {
-        if (GetTickCount() - start > timeoutMs) return std::string();
-        Sleep(20);
+    while (!FileExists(path) && change != INVALID_HANDLE_VALUE) {
+        DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs || WaitForSingleObject(change, timeoutMs - waited) != WAIT_OBJECT_0) break;
+        FindNextChangeNotification(change);
     }
+    if (change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change);
     return ReadFileBytes(path);
 }
 
