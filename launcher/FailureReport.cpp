@@ -4,6 +4,7 @@
 #include "launcher/NarrowPath.h"
 #include "launcher/UserMessage.h"
 #include "stream/QlStreamException.h"
+#include "string/LocalText.h"
 
 namespace {
 
@@ -32,16 +33,13 @@ class SystemReason {
 public:
     SystemReason(DWORD error, const wchar_t* subject) {
         text[0] = L'\0';
-        wchar_t* system = nullptr;
-        if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, error, 0, reinterpret_cast<wchar_t*>(&system), 0, nullptr) != 0 &&
-            system != nullptr) {
-            Fill(system, subject);
-        } else {
+        LocalTextW system;
+        if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, 0, system.Receive(), 0, nullptr) != 0 &&
+            system.Get() != nullptr)
+            Fill(system.Get(), subject);
+        else
             wsprintfW(text, L"Error %lu", static_cast<unsigned long>(error));
-        }
-        if (system != nullptr) LocalFree(system);
     }
     SystemReason(const SystemReason&) = delete;
     SystemReason& operator=(const SystemReason&) = delete;

@@ -11,8 +11,8 @@ namespace {
 // CreateProcessW's limit, without the terminating NUL.
 const int MaxCommandLine = 32766;
 
-// Narrow text of the ANSI code page, which the launcher's paths are exact
-// in, as wide characters; its length, or -1 when it does not convert.
+// The length in wide characters of text in the ANSI code page, which the
+// launcher's paths are exact in; -1 when it does not convert.
 int WideLength(const char* narrow) {
     int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, nullptr, 0);
     return length > 0 ? length - 1 : -1;
@@ -41,11 +41,11 @@ DWORD Start(const QlString& program, const QlString& folderPath, const char* own
             const wchar_t* arguments) {
     _chdir(folderPath);
     QlString fixed = NextStageCommand(ownPath, scriptPath, "");
+    // The length was checked before anything was written, with the longest
+    // script name (NextStageCommandFits).
     int fixedLength = WideLength(fixed);
-    int argumentsLength = lstrlenW(arguments);
     if (fixedLength < 0) return ERROR_NO_UNICODE_TRANSLATION;
-    if (argumentsLength > MaxCommandLine - fixedLength) return ERROR_FILENAME_EXCED_RANGE;
-    WideText command(fixedLength + argumentsLength);
+    WideText command(fixedLength + lstrlenW(arguments));
     if (command.Get() == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     MultiByteToWideChar(CP_ACP, 0, fixed, -1, command.Get(), fixedLength + 1);
     lstrcpyW(command.Get() + fixedLength, arguments);

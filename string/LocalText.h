@@ -1,4 +1,4 @@
-// The text the system allocates for FormatMessageA (with
+// The text the system allocates for FormatMessageA or FormatMessageW (with
 // FORMAT_MESSAGE_ALLOCATE_BUFFER), freed exactly once with LocalFree, also
 // when copying it out throws.
 #ifndef ORVANE_STRING_LOCALTEXT_H
@@ -6,21 +6,25 @@
 
 #include <windows.h>
 
-class LocalText {
+template <typename Char>
+class LocalBlock {
 public:
-    LocalText() : text(nullptr) {}
-    ~LocalText() {
+    LocalBlock() : text(nullptr) {}
+    ~LocalBlock() {
         if (text != nullptr) LocalFree(text);
     }
-    LocalText(const LocalText&) = delete;
-    LocalText& operator=(const LocalText&) = delete;
+    LocalBlock(const LocalBlock&) = delete;
+    LocalBlock& operator=(const LocalBlock&) = delete;
 
-    // Where FormatMessageA stores the block's address.
-    LPSTR Receive() { return reinterpret_cast<LPSTR>(&text); }
-    const char* Get() const { return text; }
+    // Where FormatMessage stores the block's address.
+    Char* Receive() { return reinterpret_cast<Char*>(&text); }
+    const Char* Get() const { return text; }
 
 private:
-    char* text;
+    Char* text;
 };
+
+typedef LocalBlock<char> LocalText;
+typedef LocalBlock<wchar_t> LocalTextW;
 
 #endif

@@ -2,9 +2,9 @@
 # Makes the Unix locales whose code pages and languages Wine gives its
 # programs, in a private folder (LOCPATH) of the build, so tests can run a
 # launcher on a Japanese (932) or a UTF-8 (65001) system, for a French or a
-# German user (LANG names the language, LC_CTYPE the code page).  Wine silently falls back to
-# 1252 for a locale the machine lacks, so a locale that cannot be made is an
-# error here, not a skipped test.
+# German user (LANG names the language, LC_CTYPE the code page).  Wine
+# silently falls back to 1252 for a locale the machine lacks, so a locale
+# that cannot be made is an error here, not a skipped test.
 #
 #   tools/make-locales.sh BUILD_DIR
 set -eu
