@@ -1,11 +1,17 @@
 # Front door of the project.  Every target first installs the Debian
-# packages it needs (nothing when they are there).
+# packages it needs (nothing when they are there).  The targets that run
+# Windows programs (demo, test, screenshot, bench) first make sure this
+# machine can (tools/wine-ready.sh): where it runs no 32-bit programs they
+# stop at once and say so.
 #
 #   make demo                            build and run the launcher under Wine
-#   make test                            all tests: native, then under Wine
+#   make check                           all that runs no Windows program, on any machine: the
+#                                        native tests and the static checks of the launchers
+#   make test                            all tests: those of make check, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
 #        [SIGN=key.pem,cert.pem | SIGN=x.p12] [SIGN_TIMESTAMP=url] [VERSION=a.b.c.d]
 #        [EXECUTION_LEVEL=asInvoker|highestAvailable|requireAdministrator]
+#        [WAIT_FOR_NEXT_STAGE=yes]
 #   make dist [DIST=dir]                 dist/orvane-launcher-<version>.tar.gz
 #   make screenshot                      docs/splash.png, the splash under Wine
 #   make fuzz [FUZZ_RUNS=n]              fuzz the archive reader (about a minute)
@@ -17,18 +23,23 @@ HOST := $(BUILD)/host
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DIST ?= dist
 
-.PHONY: all deps host win test demo launcher dist fuzz clean
+.PHONY: all deps wine-ready host win check test demo launcher dist fuzz clean
 
 # The version details' defaults, each overridable on the command line; the
 # release builds (tools/release.sh) read them, the execution level and the
 # signing options from the environment.
 include resources/version.txt
-export PRODUCT_NAME FILE_DESCRIPTION VERSION PRODUCT_VERSION COPYRIGHT EXECUTION_LEVEL SIGN SIGN_CA SIGN_TIMESTAMP
+export PRODUCT_NAME FILE_DESCRIPTION VERSION PRODUCT_VERSION COPYRIGHT EXECUTION_LEVEL WAIT_FOR_NEXT_STAGE SIGN SIGN_CA SIGN_TIMESTAMP
 
 all: win
 
 deps:
 	@tools/install-deps.sh
+
+# Before anything is built: installs Wine where it can run, and stops with
+# the reason where it cannot.
+wine-ready:
+	@tools/wine-ready.sh $(WIN)
 
 host: deps
 	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -40,10 +51,16 @@ win: deps host
 	    -DOV_HOST_BUILD="$(abspath $(HOST))" >/dev/null
 	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
 
-test: win
-	@tools/wine-session.sh $(WIN) ctest --test-dir $(WIN) --output-on-failure --timeout 600
+# The static checks keep the bare launcher's code size for the last line.
+check: win
+	@ctest --test-dir $(WIN) --output-on-failure -L 'native|static'
+	@cat $(WIN)/bare-launcher-size.txt
 
-demo: win
+test: wine-ready win
+	@tools/wine-session.sh $(WIN) ctest --test-dir $(WIN) --output-on-failure --timeout 600
+	@cat $(WIN)/bare-launcher-size.txt
+
+demo: wine-ready win
 	@tools/wine-session.sh $(WIN) tools/demo.sh $(WIN)
 
 # In trees of their own under $(BUILD)/release: nothing here touches the
@@ -63,7 +80,7 @@ fuzz: host
 # docs/splash.png: the splash as the virtual display (1024x768) shows it,
 # cropped to its window; splash_show keeps it up until the stop file exists.
 .PHONY: screenshot
-screenshot: win
+screenshot: wine-ready win
 	@tools/install-deps.sh imagemagick x11-apps
 	@mkdir -p docs; rm -f $(WIN)/splash-geometry $(WIN)/splash-stop
 	@tools/wine-session.sh $(WIN) sh -c 'wine $(WIN)/tests/splash_show.exe $(abspath $(WIN))/splash-stop \
@@ -78,7 +95,7 @@ screenshot: win
 # The launcher against an NSIS installer on generated payloads, the floors,
 # the sizes and the packer's speed; one table (README, "Benchmarks").
 .PHONY: bench
-bench: win
+bench: wine-ready win
 	@tools/install-deps.sh nsis
 	@MAKE="$(MAKE)" BENCH_RUNS="$(BENCH_RUNS)" sh bench/bench.sh $(BUILD)
 

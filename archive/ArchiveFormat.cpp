@@ -22,17 +22,26 @@ bool SameAsciiIgnoringCase(const char* a, const char* b, uint32_t length) {
     return true;
 }
 
+// A port's number as Windows reads it: a digit, or a superscript one, two
+// or three (Windows-1252 0xB9, 0xB2, 0xB3).
+bool IsPortNumber(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= '1' && u <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
+}
+
 // Windows opens these devices instead of a file, whatever the folder and
-// whatever follows the first dot, so "lib\nul.txt" would swallow an entry
-// and the extraction would still look successful.
+// whatever follows the first dot, and it drops the blanks before that dot
+// when it compares, so "lib\nul .txt" would swallow an entry and the
+// extraction would still look successful.
 bool IsDeviceName(const char* level, uint32_t length) {
     uint32_t stem = 0;
     while (stem < length && level[stem] != '.') ++stem;
-    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
+    while (stem > 0 && level[stem - 1] == ' ') --stem;
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : devices) {
-        if (stem == 3 && SameAsciiIgnoringCase(level, device, 3)) return true;
+        if (stem == strlen(device) && SameAsciiIgnoringCase(level, device, stem)) return true;
     }
-    if (stem == 4 && level[3] >= '1' && level[3] <= '9') {
+    if (stem == 4 && IsPortNumber(level[3])) {
         return SameAsciiIgnoringCase(level, "COM", 3) || SameAsciiIgnoringCase(level, "LPT", 3);
     }
     return false;

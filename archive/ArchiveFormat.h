@@ -70,8 +70,10 @@ private:
 // why not: empty, a drive or colon, a leading backslash, a forward slash,
 // an empty, "." or ".." level, a character Windows does not allow in names
 // (control characters, < > " | ? *), a level ending in a dot or blank, or
-// a device name as a level (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with
-// an extension), which Windows would open instead of a file.
+// a device name as a level (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9
+// and LPT1-9, their numbers also as Windows-1252's superscripts 1-3; with
+// or without an extension, and with blanks before it), which Windows would
+// open instead of a file.
 const char* CheckEntryName(const char* name, uint32_t length);
 
 #endif

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string.h>
-
 #include "stream/QlFileStream.h"
 #include "stream/QlInflater.h"
 #include "stream/QlMemoryInStream.h"
@@ -13,6 +11,7 @@ void CreateEntryFolders(const char* root, const char* name, unsigned int nameLen
         if (name[i] != '\\') continue;
         QlString folder = QlString(root) + QlString(name, static_cast<int>(i));
         if (folders.Holds(folder)) continue;
+        folders.Reserve();
         // An existing level was not made by this run: someone else's
         // folder, or a link to one.
         if (!CreateDirectoryA(folder, nullptr)) throw new QlStreamException(OpenFailed, folder);
@@ -23,12 +22,14 @@ void CreateEntryFolders(const char* root, const char* name, unsigned int nameLen
     }
 }
 
-void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int inflatedSize, const char* targetPath) {
-    if (strlen(targetPath) > static_cast<size_t>(MaxFilePath))
-        throw new QlStreamException(PathTooLong, targetPath);
+void ExtractEntry(const void* stored, unsigned int storedSize, unsigned int inflatedSize, const QlString& targetPath,
+                  PathList* created) {
+    if (targetPath.GetLength() > MaxFilePath) throw new QlStreamException(PathTooLong, targetPath);
 
+    if (created != nullptr) created->Reserve();
     QlMemoryInStream input(stored, storedSize);
     QlFileStream file(targetPath, OpenWrite | OpenCreate | OpenNew);
+    if (created != nullptr) created->AddFront(targetPath);
     // One byte past the stated size is enough to know the entry is damaged;
     // the data may inflate to gigabytes.  A stated 0 must not mean no limit.
     unsigned int limit = inflatedSize == 0xFFFFFFFFu ? inflatedSize : inflatedSize + 1;

@@ -2,12 +2,21 @@
 
 #include <windows.h>
 
+PathList::~PathList() {
+    Clear();
+    delete spare;
+}
+
+void PathList::Reserve() {
+    if (spare == nullptr) spare = new Node{nullptr, QlString()};
+}
+
 void PathList::AddFront(const QlString& path) {
-    Node* node = new Node{head, nullptr, path};
-    if (head != nullptr)
-        head->prev = node;
-    else
-        tail = node;
+    Reserve();
+    Node* node = spare;
+    spare = nullptr;
+    node->next = head;
+    node->path = path;
     head = node;
     ++count;
 }
@@ -18,7 +27,6 @@ void PathList::Clear() {
         delete head;
         head = next;
     }
-    tail = nullptr;
     count = 0;
 }
 

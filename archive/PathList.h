@@ -1,6 +1,8 @@
 // A list of absolute paths, newest first: the folders and the files one run
 // created, so that a run that fails can take back exactly those.  Adding
-// copies the string into a new node in front; nothing is sorted.
+// shares the string in a node in front; nothing is sorted.  Room for the
+// next path is reserved before what it names is created, so that recording
+// it cannot fail once it exists, not even for want of memory.
 #ifndef ORVANE_ARCHIVE_PATHLIST_H
 #define ORVANE_ARCHIVE_PATHLIST_H
 
@@ -9,7 +11,6 @@
 class PathList {
     struct Node {
         Node* next;
-        Node* prev;
         QlString path;
     };
 
@@ -28,11 +29,16 @@ public:
         const Node* node;
     };
 
-    PathList() : head(nullptr), tail(nullptr), count(0) {}
-    ~PathList() { Clear(); }
+    PathList() : head(nullptr), spare(nullptr), count(0) {}
+    ~PathList();
     PathList(const PathList&) = delete;
     PathList& operator=(const PathList&) = delete;
 
+    // Room for one more path: the next AddFront then allocates nothing.
+    // Throws std::bad_alloc.
+    void Reserve();
+    // path (not a locked string, whose copy would allocate) in front, in the
+    // reserved room if there is one; throws std::bad_alloc only without it.
     void AddFront(const QlString& path);
     void Clear();
     int GetCount() const { return count; }
@@ -46,7 +52,7 @@ public:
 
 private:
     Node* head;
-    Node* tail;
+    Node* spare;
     int count;
 };
 

@@ -74,6 +74,17 @@ elseif(NOT ov_execution_level MATCHES "^(asInvoker|highestAvailable|requireAdmin
   message(FATAL_ERROR
     "EXECUTION_LEVEL \"${ov_execution_level}\": give asInvoker, highestAvailable or requireAdministrator")
 endif()
+# Whether the launcher waits for the next stage and exits with its exit code
+# (make launcher WAIT_FOR_NEXT_STAGE=yes): a resource only such launchers
+# carry, so the others keep their bytes.
+set(OV_WAIT_FOR_NEXT_STAGE "" CACHE STRING "yes: wait for the next stage and exit with its exit code")
+if(OV_WAIT_FOR_NEXT_STAGE STREQUAL "yes")
+  set(ov_wait_resource "OVWAIT RCDATA { \"yes\" }")
+elseif(OV_WAIT_FOR_NEXT_STAGE STREQUAL "" OR OV_WAIT_FOR_NEXT_STAGE STREQUAL "no")
+  set(ov_wait_resource "")
+else()
+  message(FATAL_ERROR "WAIT_FOR_NEXT_STAGE \"${OV_WAIT_FOR_NEXT_STAGE}\": give yes or no")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/resources/launcher.manifest.in ${CMAKE_BINARY_DIR}/launcher.manifest @ONLY)
 # The script names the time and the level too, so a new one relinks the launchers.
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)

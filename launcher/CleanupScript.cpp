@@ -5,15 +5,15 @@
 #include <io.h>
 
 #include "archive/Extract.h"
-#include "launcher/NarrowPath.h"
-#include "launcher/PrivateSecurity.h"
-#include "launcher/ScriptText.h"
-#include "launcher/UniqueName.h"
+#include "launcher/rules/ScriptText.h"
+#include "launcher/system/Conversions.h"
+#include "launcher/system/PrivateSecurity.h"
+#include "launcher/system/UniqueName.h"
 
 namespace {
 
 NameClaim ClaimScriptName(const char* name, void* stream) {
-    PrivateSecurity security(false);
+    PrivateSecurity security(PrivateSecurity::Script);
     if (security.Get() == nullptr) return NameRefused;
     if (static_cast<QlFileStream*>(stream)->Open(name, OpenWrite | OpenCreate | OpenNew, security.Get()))
         return NameClaimed;
@@ -23,9 +23,8 @@ NameClaim ClaimScriptName(const char* name, void* stream) {
 }  // namespace
 
 void CleanupScript::Claim(const QlString& pattern, const char* tempPath) {
-    if (MakeUniqueName(pattern, ClaimScriptName, &stream, path)) return;
-    if (path.IsEmpty()) throw new QlStreamException(OpenFailed, QlString(tempPath) + "*.bat");
-    throw new QlStreamException(path.GetLength() > MaxFilePath ? PathTooLong : OpenFailed, path);
+    if (!MakeUniqueName(pattern, ClaimScriptName, &stream, path))
+        ThrowClaimFailure(path, QlString(tempPath) + "*.bat", MaxFilePath);
 }
 
 void CleanupScript::WriteLine() {

@@ -5,19 +5,18 @@
 #include "archive/ArchiveFormat.h"
 #include "archive/ArchiveNames.h"
 #include "archive/Extract.h"
-#include "launcher/AppInstance.h"
-#include "launcher/NarrowPath.h"
+#include "launcher/system/Conversions.h"
 #include "stream/QlStreamException.h"
 
 namespace {
 
 // The archive's bytes in the locked resources; false when it is missing.
-bool FindArchive(const char* name, const void*& base, DWORD& size) {
-    HRSRC resource = FindResourceA(AppInstance, name, "OVArc");
+bool FindArchive(HINSTANCE instance, const char* name, const void*& base, DWORD& size) {
+    HRSRC resource = FindResourceA(instance, name, "OVArc");
     if (resource == nullptr) return false;
-    HGLOBAL loaded = LoadResource(AppInstance, resource);
+    HGLOBAL loaded = LoadResource(instance, resource);
     base = loaded != nullptr ? LockResource(loaded) : nullptr;
-    size = SizeofResource(AppInstance, resource);
+    size = SizeofResource(instance, resource);
     return base != nullptr;
 }
 
@@ -67,28 +66,22 @@ void ExtractArchive(const void* base, DWORD size, const QlString& folderPath, Pa
     while (reader.Next(entry)) {
         QlString target = folderPath + QlString(entry.name, static_cast<int>(entry.nameLength));
         CreateEntryFolders(folderPath, entry.name, entry.nameLength, folders);
-        try {
-            ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target);
-        } catch (QlStreamException* error) {
-            // A file that could not be created is not this run's to remove.
-            if (error->cause != OpenFailed && error->cause != PathTooLong) files.AddFront(target);
-            throw;
-        }
-        files.AddFront(target);
+        // A file that could not be created is not this run's to remove.
+        ExtractEntry(entry.data, entry.storedSize, entry.inflatedSize, target, &files);
         script.WriteFileLine(target);
     }
 }
 
 }  // namespace
 
-void ExtractArchives(const QlString& folderPath, PathList& folders, PathList& files,
+void ExtractArchives(HINSTANCE instance, const QlString& folderPath, PathList& folders, PathList& files,
                      CleanupScript& script) {
     const void* base;
     DWORD size;
     for (const char* name : ExtractedArchives) {
-        if (FindArchive(name, base, size)) CheckArchive(name, base, size, folderPath);
+        if (FindArchive(instance, name, base, size)) CheckArchive(name, base, size, folderPath);
     }
     for (const char* name : ExtractedArchives) {
-        if (FindArchive(name, base, size)) ExtractArchive(base, size, folderPath, folders, files, script);
+        if (FindArchive(instance, name, base, size)) ExtractArchive(base, size, folderPath, folders, files, script);
     }
 }

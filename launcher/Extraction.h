@@ -3,11 +3,14 @@
 #ifndef ORVANE_LAUNCHER_EXTRACTION_H
 #define ORVANE_LAUNCHER_EXTRACTION_H
 
+#include <windows.h>
+
 #include "archive/PathList.h"
 #include "launcher/CleanupScript.h"
 #include "string/QlString.h"
 
-// The archives are those of archive/ArchiveNames.h, in its order.  Checks
+// The archives are those of archive/ArchiveNames.h, in its order, resources
+// of the module instance.  Checks
 // every present archive's directory, names and target lengths first,
 // so a malformed archive, an unsafe name or a path too long stops the run
 // before anything is extracted; then extracts each entry into folders and
@@ -21,7 +24,7 @@
 // entry's name, EntryNameForeign with one this system's code pages cannot
 // hold, PathTooLong with the target, and whatever CreateEntryFolders and
 // ExtractEntry raise.
-void ExtractArchives(const QlString& folderPath, PathList& folders, PathList& files,
+void ExtractArchives(HINSTANCE instance, const QlString& folderPath, PathList& folders, PathList& files,
                      CleanupScript& script);
 
 #endif

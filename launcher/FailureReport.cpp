@@ -1,8 +1,10 @@
 #include "FailureReport.h"
 
-#include "launcher/MessageCatalogue.h"
-#include "launcher/NarrowPath.h"
-#include "launcher/UserMessage.h"
+#include "launcher/system/Conversions.h"
+#include "launcher/system/MessageCatalogue.h"
+#include "launcher/system/NarrowPath.h"
+#include "launcher/system/Unattended.h"
+#include "launcher/system/UserMessage.h"
 #include "stream/QlStreamException.h"
 #include "string/LocalText.h"
 
@@ -26,47 +28,45 @@ int ReasonFor(int cause) {
     }
 }
 
-// The system's text for an error, or its number.  Its "%1" (such as "%1 is
-// not a valid Win32 application.") names subject; its closing line end and
-// blanks go, since the message goes on after it.
-class SystemReason {
-public:
-    SystemReason(DWORD error, const wchar_t* subject) {
-        text[0] = L'\0';
-        LocalTextW system;
-        if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, error, 0, system.Receive(), 0, nullptr) != 0 &&
-            system.Get() != nullptr)
-            Fill(system.Get(), subject);
-        else
-            wsprintfW(text, L"Error %lu", static_cast<unsigned long>(error));
+// Says a failure where it can be seen: always in the event log, and in a
+// message box when someone sees the screen.
+struct Teller {
+    HINSTANCE instance;
+    bool someoneCanSee;
+    void operator()(const UserMessage& message, UINT flags) const {
+        ReportToEventLog(instance, message.Text());
+        if (someoneCanSee) message.Show(flags);
     }
-    SystemReason(const SystemReason&) = delete;
-    SystemReason& operator=(const SystemReason&) = delete;
-    const wchar_t* Text() const { return text; }
-
-private:
-    void Fill(const wchar_t* system, const wchar_t* subject) {
-        int length = 0;
-        const int last = Capacity - 1;
-        for (const wchar_t* p = system; *p != L'\0' && length < last; ++p) {
-            if (p[0] == L'%' && p[1] == L'1') {
-                for (const wchar_t* s = subject; *s != L'\0' && length < last; ++s) text[length++] = *s;
-                ++p;
-            } else {
-                text[length++] = *p;
-            }
-        }
-        while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
-            --length;
-        text[length] = L'\0';
-    }
-
-    static const int Capacity = 1024;
-    wchar_t text[Capacity];
 };
 
 }  // namespace
+
+SystemReason::SystemReason(DWORD error, const wchar_t* subject) {
+    text[0] = L'\0';
+    LocalTextW system;
+    if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, system.Receive(), 0, nullptr) != 0 &&
+        system.Get() != nullptr)
+        Fill(system.Get(), subject);
+    else
+        wsprintfW(text, L"Error %lu", static_cast<unsigned long>(error));
+}
+
+void SystemReason::Fill(const wchar_t* system, const wchar_t* subject) {
+    int length = 0;
+    const int last = Capacity - 1;
+    for (const wchar_t* p = system; *p != L'\0' && length < last; ++p) {
+        if (p[0] == L'%' && p[1] == L'1') {
+            for (const wchar_t* s = subject; *s != L'\0' && length < last; ++s) text[length++] = *s;
+            ++p;
+        } else {
+            text[length++] = *p;
+        }
+    }
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
+        --length;
+    text[length] = L'\0';
+}
 
 void RunFailure::RecordUnusablePath(const wchar_t* name) {
     kind = Path;
@@ -102,39 +102,45 @@ void RunFailure::RecordStartFailure(const char* program, DWORD systemError) {
     error = systemError;
 }
 
-void RunFailure::Report() const {
+void RunFailure::RecordOutOfMemory() {
+    kind = Memory;
+}
+
+void RunFailure::Report(HINSTANCE instance, bool someoneCanSee) const {
+    const Teller tell = {instance, someoneCanSee};
     wchar_t wide[MAX_PATH * 2];
     switch (kind) {
     case None: return;
-    case Path: UserMessage(GetMessageText(MSG_UNUSABLE_PATH), {path}).Show(MB_ICONERROR); return;
-    case CommandLineLength: UserMessage(GetMessageText(MSG_COMMAND_LINE_TOO_LONG)).Show(MB_ICONERROR); return;
+    case Path: tell(UserMessage(GetMessageText(MSG_UNUSABLE_PATH), {path}), MB_ICONERROR); return;
+    case CommandLineLength: tell(UserMessage(GetMessageText(MSG_COMMAND_LINE_TOO_LONG)), MB_ICONERROR); return;
+    case Memory: tell(UserMessage(GetMessageText(MSG_OUT_OF_MEMORY)), MB_ICONERROR); return;
     case ShortSpace: {
         // The drive is ASCII, so the narrow format holds the text exactly.
         const double megabyte = 1048576.0;
         QlString text;
         text.Format(GetMessageText(MSG_INSUFFICIENT_SPACE), static_cast<const char*>(name), requiredBytes / megabyte,
                     freeBytes / megabyte);
-        UserMessage(text).Show(0);
+        tell(UserMessage(text), 0);
         return;
     }
     case Drive:
     case StartError: {
         WidePath(name, wide, MAX_PATH * 2);
         SystemReason reason(error, wide);
-        UserMessage(GetMessageText(kind == Drive ? MSG_DRIVE_FAILURE : MSG_START_FAILURE), {wide, reason.Text()})
-            .Show(MB_ICONERROR);
+        tell(UserMessage(GetMessageText(kind == Drive ? MSG_DRIVE_FAILURE : MSG_START_FAILURE), {wide, reason.Text()}),
+             MB_ICONERROR);
         return;
     }
     case FileError:
         if (cause == EntryNameForeign) {
             // The entry's name as this system reads it: no path, nothing long.
             AnsiToWide(name, wide, MAX_PATH * 2);
-            UserMessage(GetMessageText(MSG_FOREIGN_NAME), {wide}).Show(MB_ICONERROR);
+            tell(UserMessage(GetMessageText(MSG_FOREIGN_NAME), {wide}), MB_ICONERROR);
             return;
         }
         WidePath(name, wide, MAX_PATH * 2);
         UserMessage reason(GetMessageText(ReasonFor(cause)));
-        UserMessage(GetMessageText(MSG_FILE_FAILURE), {wide, reason.Text()}).Show(MB_ICONERROR);
+        tell(UserMessage(GetMessageText(MSG_FILE_FAILURE), {wide, reason.Text()}), MB_ICONERROR);
         return;
     }
 }

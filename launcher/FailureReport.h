@@ -1,6 +1,7 @@
 // Why a run of the launcher stops, and the report of it to the user, in the
-// user's language, as a topmost message box with the setup title, with
-// every name in the wide form the user knows.
+// user's language, as a topmost message box with the setup title and as an
+// event of the Application log, with every name in the wide form the user
+// knows.
 //
 // Each step of the run returns whether the run goes on; a step that stops
 // it records why, once, here.  The one failure path then takes back what
@@ -12,6 +13,23 @@
 #include <windows.h>
 
 #include "string/QlString.h"
+
+// The system's text for an error, or "Error <number>" when it has none.  Its
+// "%1" (such as "%1 is not a valid Win32 application.") names subject; its
+// closing line end and blanks go, since the message goes on after it.
+class SystemReason {
+public:
+    SystemReason(DWORD error, const wchar_t* subject);
+    SystemReason(const SystemReason&) = delete;
+    SystemReason& operator=(const SystemReason&) = delete;
+    const wchar_t* Text() const { return text; }
+
+private:
+    void Fill(const wchar_t* system, const wchar_t* subject);
+
+    static const int Capacity = 1024;
+    wchar_t text[Capacity];
+};
 
 class RunFailure {
 public:
@@ -35,15 +53,19 @@ public:
     void RecordFileFailure(const char* file, int streamCause);
     // The next stage could not be started, with the system's reason.
     void RecordStartFailure(const char* program, DWORD systemError);
+    // Memory ran out before the next stage started.
+    void RecordOutOfMemory();
 
     // Short space is said over the splash; every other failure after it.
     bool ShortOfSpace() const { return kind == ShortSpace; }
     // 1 for short space, 2 for every other failure.
     int ExitCode() const { return kind == ShortSpace ? 1 : 2; }
-    void Report() const;
+    // Says why in the Application event log, as the module's product, and
+    // in a message box when someone can see it.
+    void Report(HINSTANCE instance, bool someoneCanSee) const;
 
 private:
-    enum Kind { None, Path, CommandLineLength, ShortSpace, Drive, FileError, StartError } kind;
+    enum Kind { None, Path, CommandLineLength, ShortSpace, Drive, FileError, StartError, Memory } kind;
     wchar_t path[MAX_PATH];
     QlString name;
     int cause;

@@ -1,22 +1,14 @@
 #include "NextStage.h"
 
-#include <direct.h>
-
-#include "launcher/ScriptText.h"
-#include "launcher/UniqueName.h"
-#include "splash/SplashState.h"
+#include "launcher/rules/ScriptText.h"
+#include "launcher/system/Conversions.h"
+#include "launcher/system/KernelHandle.h"
+#include "launcher/system/UniqueName.h"
 
 namespace {
 
 // CreateProcessW's limit, without the terminating NUL.
 const int MaxCommandLine = 32766;
-
-// The length in wide characters of text in the ANSI code page, which the
-// launcher's paths are exact in; -1 when it does not convert.
-int WideLength(const char* narrow) {
-    int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, nullptr, 0);
-    return length > 0 ? length - 1 : -1;
-}
 
 // A wide buffer for a command line, freed with its holder; null when the
 // heap has no room.  From the process heap, not new[]: the length is below
@@ -36,26 +28,23 @@ private:
     wchar_t* text;
 };
 
-// 0, or the system's reason.
+// 0, or the system's reason; the process held by started when it is not null.
 DWORD Start(const QlString& program, const QlString& folderPath, const char* ownPath, const QlString& scriptPath,
-            const wchar_t* arguments) {
-    _chdir(folderPath);
-    QlString fixed = NextStageCommand(ownPath, scriptPath, "");
+            const wchar_t* arguments, KernelHandle* started) {
+    QlString fixed = NextStageCommand(ownPath, scriptPath);
     // The length was checked before anything was written, with the longest
     // script name (NextStageCommandFits).
-    int fixedLength = WideLength(fixed);
+    int fixedLength = AnsiWideLength(fixed);
     if (fixedLength < 0) return ERROR_NO_UNICODE_TRANSLATION;
     WideText command(fixedLength + lstrlenW(arguments));
     if (command.Get() == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    MultiByteToWideChar(CP_ACP, 0, fixed, -1, command.Get(), fixedLength + 1);
+    AnsiToWideExactly(fixed, command.Get(), fixedLength + 1);
     lstrcpyW(command.Get() + fixedLength, arguments);
     wchar_t wideProgram[MAX_PATH];
     wchar_t wideFolder[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, program, -1, wideProgram, MAX_PATH) == 0 ||
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, folderPath, -1, wideFolder, MAX_PATH) == 0)
+    if (!AnsiToWideExactly(program, wideProgram, MAX_PATH) || !AnsiToWideExactly(folderPath, wideFolder, MAX_PATH))
         return ERROR_NO_UNICODE_TRANSLATION;
 
-    NoteNextStageStarted();
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -64,22 +53,23 @@ DWORD Start(const QlString& program, const QlString& folderPath, const char* own
     if (!CreateProcessW(wideProgram, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, wideFolder, &startup,
                         &process))
         return GetLastError();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    KernelHandle thread(process.hThread);
+    KernelHandle unwanted;
+    (started != nullptr ? *started : unwanted).Reset(process.hProcess);
     return 0;
 }
 
 }  // namespace
 
 bool StartNextStage(const QlString& program, const QlString& folderPath, const char* ownPath,
-                    const QlString& scriptPath, const wchar_t* arguments, RunFailure& failure) {
-    DWORD error = Start(program, folderPath, ownPath, scriptPath, arguments);
+                    const QlString& scriptPath, const wchar_t* arguments, RunFailure& failure, KernelHandle* started) {
+    DWORD error = Start(program, folderPath, ownPath, scriptPath, arguments, started);
     if (error != 0) failure.RecordStartFailure(program, error);
     return error == 0;
 }
 
 bool NextStageCommandFits(const char* ownPath, const char* tempPath, const wchar_t* arguments) {
     QlString script = LongestUniqueName(EscapePercent(tempPath) + "%d.bat");
-    int fixed = WideLength(NextStageCommand(ownPath, script, ""));
+    int fixed = AnsiWideLength(NextStageCommand(ownPath, script));
     return fixed >= 0 && lstrlenW(arguments) <= MaxCommandLine - fixed;
 }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "launcher/FailureReport.h"
+#include "launcher/system/KernelHandle.h"
 #include "string/QlString.h"
 
 // Whether the next stage's command line fits the system's limit (32,767
@@ -19,8 +20,9 @@ bool NextStageCommandFits(const char* ownPath, const char* tempPath, const wchar
 // Starts the program in folderPath (with its trailing backslash) by its
 // full path, with the fixed part of NextStageCommand widened exactly from
 // the ANSI code page and the launcher's arguments after it.  False, with
-// the system's reason recorded, when it cannot.
+// the system's reason recorded, when it cannot.  When started is not null it
+// holds the process's handle afterwards.
 bool StartNextStage(const QlString& program, const QlString& folderPath, const char* ownPath,
-                    const QlString& scriptPath, const wchar_t* arguments, RunFailure& failure);
+                    const QlString& scriptPath, const wchar_t* arguments, RunFailure& failure, KernelHandle* started);
 
 #endif

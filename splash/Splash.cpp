@@ -27,8 +27,8 @@ void EndSplash(HWND window) {
 }
 
 // Sizes the window so its client area is the picture (the template's size
-// when there is none), places it at the middle of the screen's width and
-// three fifths down its free height, shows it and sets the program icon.
+// when there is none), shows it and sets the program icon; CreateSplash
+// then centres it at its final size.
 void InitSplash(HWND window) {
     splashDib.Reset(LoadDibResource(SplashBitmapId, setup.instance));
     if (splashDib.Get() != nullptr) splashPalette.Reset(CreateDibPalette(splashDib.Get()));
@@ -44,9 +44,7 @@ void InitSplash(HWND window) {
         width = splashDib.Get()->biWidth + outerWidth - client.right;
         height = splashDib.Get()->biHeight + outerHeight - client.bottom;
     }
-    int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) * 3 / 5;
-    SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, width, height, SWP_SHOWWINDOW | SWP_NOMOVE);
 
     HICON icon = LoadIconA(setup.instance, MAKEINTRESOURCEA(SplashIconId));
     SetClassLongA(window, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));

@@ -51,6 +51,11 @@ void WaitForFirstPaint();
 typedef DWORD (*MillisecondClock)();
 void LingerWhileSplashAlive(MillisecondClock clock, MessageWait wait = WaitForMessage);
 
+// The launcher's wait for the next stage, in builds that hand on its exit
+// code: sleeps until the process ends, serving this thread's messages
+// meanwhile; its exit code (2 when the system cannot tell it).
+DWORD WaitForProcessEnd(HANDLE process);
+
 // Whether the final wait started at t0 is over at now: t0 + 5000, taken
 // modulo 2^32, is not above now.
 bool LingerExpired(DWORD t0, DWORD now);

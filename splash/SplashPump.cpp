@@ -50,3 +50,15 @@ void LingerWhileSplashAlive(MillisecondClock clock, MessageWait wait) {
         wait(left < LingerMs ? left : LingerMs);
     }
 }
+
+DWORD WaitForProcessEnd(HANDLE process) {
+    for (;;) {
+        // Wakes for the end or for a message, never on a timer.
+        DWORD woken = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
+        while (PumpOneMessage()) {
+        }
+    }
+    DWORD exitCode;
+    return GetExitCodeProcess(process, &exitCode) ? exitCode : 2;
+}

@@ -1,6 +1,7 @@
-// The text the system allocates for FormatMessageA or FormatMessageW (with
-// FORMAT_MESSAGE_ALLOCATE_BUFFER), freed exactly once with LocalFree, also
-// when copying it out throws.
+// A block the system allocates for its caller with LocalAlloc (the text of
+// FormatMessageA or FormatMessageW with FORMAT_MESSAGE_ALLOCATE_BUFFER, the
+// text of a SID's conversion), freed exactly once with LocalFree, also when
+// copying it out throws.
 #ifndef ORVANE_STRING_LOCALTEXT_H
 #define ORVANE_STRING_LOCALTEXT_H
 
@@ -18,6 +19,8 @@ public:
 
     // Where FormatMessage stores the block's address.
     Char* Receive() { return reinterpret_cast<Char*>(&text); }
+    // Where the other calls store it.
+    Char** Address() { return &text; }
     const Char* Get() const { return text; }
 
 private:

@@ -2,6 +2,7 @@
 // of QlString.  Every character copy is a move: Insert, Delete and
 // assignments from a string's own text overlap source and destination.
 #include "QlString.h"
+#include "GrownLength.h"
 #include "RefCount.h"
 
 #include <stddef.h>
@@ -114,7 +115,7 @@ void QlString::AllocCopy(QlString& dest, int copyLength, int copyIndex, int extr
 }
 
 void QlString::ConcatCopy(int length1, const char* src1, int length2, const char* src2) {
-    int total = length1 + length2;
+    int total = GrownLength(length1, length2);
     if (total == 0) return;
     AllocBuffer(total);
     memmove(m_pchData, src1, static_cast<size_t>(length1));
@@ -124,7 +125,7 @@ void QlString::ConcatCopy(int length1, const char* src1, int length2, const char
 void QlString::ConcatInPlace(int length, const char* src) {
     if (length == 0) return;
     QlStringData* data = GetData();
-    if (data->refCount <= 1 && data->dataLength + length <= data->allocLength) {
+    if (data->refCount <= 1 && GrownLength(data->dataLength, length) <= data->allocLength) {
         memmove(m_pchData + data->dataLength, src, static_cast<size_t>(length));
         data->dataLength += length;
         m_pchData[data->dataLength] = '\0';
@@ -147,9 +148,11 @@ QlString::QlString(const QlString& src) {
         m_pchData = src.m_pchData;
         IncrementRefCount(&GetData()->refCount);
     } else {
-        // Locked blocks are never shared; the empty representation has no count.
+        // Locked blocks are never shared; the empty representation has no
+        // count.  The copy takes the whole length, NUL bytes included, as
+        // assignment does.
         Init();
-        *this = src.m_pchData;
+        AssignCopy(src.GetData()->dataLength, src.m_pchData);
     }
 }
 

@@ -24,9 +24,9 @@ void QlString::FormatV(const char* format, va_list args) {
     int capacity = GetAllocLength();
 
     // The formatter is bounded by the capacity.  The estimate falls short
-    // for some formats (huge floating-point values, conversions it does not
-    // know); then measure the exact length and format once more, so the text
-    // is always complete and nothing is written past the block.
+    // for some formats (huge floating-point values, large precisions); then
+    // measure the exact length and format once more, so the text is always
+    // complete and nothing is written past the block.
     va_list pass;
     va_copy(pass, args);
     int written = -1;

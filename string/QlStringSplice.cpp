@@ -4,22 +4,12 @@
 // copied before the block is changed or replaced, so s.Insert(0, s) and
 // s.Replace(s, "x") are safe.
 #include "QlString.h"
+#include "GrownLength.h"
 
-#include <limits.h>
 #include <stdint.h>
 #include <string.h>
 
-#include <new>
-
 namespace {
-
-// A new length that an int cannot hold is an allocation that cannot be
-// made: it is reported as operator new reports one, never wrapped.
-int GrownLength(int length, long long growth) {
-    long long grown = length + growth;
-    if (grown > INT_MAX) throw std::bad_alloc();
-    return static_cast<int>(grown);
-}
 
 // Whether text lies in s's block (its characters and its NUL).
 bool InBlockOf(const char* text, const QlString& s) {

@@ -134,12 +134,11 @@ TEST_F(FileStream, BorrowedHandlesStayOpenAndClosingTwiceDoesNothing) {
         QlFileStream borrowed(handle);
         borrowed.Write("ab", 2);
     }
-    DWORD flags = 0;
-    EXPECT_TRUE(GetHandleInformation(handle, &flags));
+    EXPECT_TRUE(harness::HandleOpen(handle));
     {
         QlFileStream borrowed(handle);
         borrowed.Close();  // an explicit Close closes even a borrowed handle
-        EXPECT_FALSE(GetHandleInformation(handle, &flags));
+        EXPECT_FALSE(harness::HandleOpen(handle));
         EXPECT_EQ(0, CauseOf([&] { borrowed.Close(); }));
     }
 

@@ -122,7 +122,9 @@ TEST(QlStringFormat, OutputBeyondTheEstimateIsStillComplete) {
         {"huge fixed-point value", Formatted("%f", 1e300), Reference("%f", 1e300)},
         {"large precision", Formatted("%.300f", 1.0 / 3), Reference("%.300f", 1.0 / 3)},
         {"unknown conversion", Formatted("%E|%s", 1.5, "tail"), Reference("%E|%s", 1.5, "tail")},
-        {"two-letter prefix", Formatted("%I64d", 1099511627776LL), Reference("%I64d", 1099511627776LL)},
+        // On 32 bits each 64-bit argument takes two slots, then the text.
+        {"two-letter prefixes, then text", Formatted("%I64d|%lld|%s", 1099511627776LL, -5LL, "tail"),
+         Reference("%I64d|%lld|%s", 1099511627776LL, -5LL, "tail")},
         {"precision with sign", Formatted("%+.40d", 7), Reference("%+.40d", 7)},
         {"no reservation at all", Formatted("%E", 2.5), Reference("%E", 2.5)},
     };

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "LauncherRun.h"
@@ -67,8 +68,11 @@ TEST_F(Hostile, AnEntryThatInflatesPastItsClaimStopsTheRunAndLeavesNothing) {
 TEST_F(Hostile, APathBeyondTheLongestIsCalledTooLong) {
     std::string temp = folder.Subfolder("temp");
     // Within the archive's limits, but past what a path may hold once joined
-    // to the folder: as a file, and as a folder on the way.
-    for (const std::string& name : {std::string(250, 'f'), std::string(240, 'd') + "\\x"}) {
+    // to the folder: as a file, and as a folder on the way, also one of
+    // exactly 248 characters, which leaves no room for an 8.3 name.
+    size_t run = temp.size() + strlen("RERUvoro0\\");
+    for (const std::string& name :
+         {std::string(250, 'f'), std::string(240, 'd') + "\\x", std::string(248 - run, 'd') + "\\x"}) {
         SCOPED_TRACE(name.size());
         UseArchive(archivetest::BuildArchive({{name, "x"}}));
         ExpectStopped(temp, "too long");

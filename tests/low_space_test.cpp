@@ -11,7 +11,7 @@
 #include <string>
 
 #include "LauncherRun.h"
-#include "launcher/MessageCatalogue.h"
+#include "launcher/system/MessageCatalogue.h"
 #include "string/QlString.h"
 
 namespace {

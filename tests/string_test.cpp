@@ -2,6 +2,7 @@
 // allocation and the shared empty representation.
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -11,22 +12,7 @@
 
 // Counts the global allocations, so tests can tell that empty strings
 // allocate nothing and blocks are allocated at exactly their size.
-static int g_allocations = 0;
-static size_t g_lastAllocationSize = 0;
-
-void* operator new(size_t size) {
-    ++g_allocations;
-    g_lastAllocationSize = size;
-    void* p = malloc(size == 0 ? 1 : size);
-    if (p == nullptr) throw std::bad_alloc();
-    return p;
-}
-void operator delete(void* p) noexcept {
-    free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    free(p);
-}
+#include "tests/common/counting_new.h"
 
 namespace {
 
@@ -49,7 +35,7 @@ bool SameBlock(const QlString& a, const QlString& b) {
 }
 
 TEST(QlStringEmpty, EveryEmptyStringSharesTheStaticRepresentationWithoutAllocating) {
-    int before = g_allocations;
+    int before = countingnew::allocations;
     QlString byDefault;
     QlString fromNull(static_cast<const char*>(nullptr));
     QlString fromEmpty("");
@@ -57,7 +43,7 @@ TEST(QlStringEmpty, EveryEmptyStringSharesTheStaticRepresentationWithoutAllocati
     QlString fromRepeat('x', -3);
     QlString sum = fromEmpty + fromNull;
     QlString copy(byDefault);
-    EXPECT_EQ(before, g_allocations);
+    EXPECT_EQ(before, countingnew::allocations);
 
     for (const QlString* s : {&byDefault, &fromNull, &fromEmpty, &fromCount, &fromRepeat, &sum, &copy}) {
         EXPECT_TRUE(IsEmptyRepresentation(*s));
@@ -102,9 +88,9 @@ TEST(QlStringConstruction, CountsAndRepeats) {
 }
 
 TEST(QlStringAllocation, BlocksAreExactlyHeaderTextAndNul) {
-    g_lastAllocationSize = 0;
+    countingnew::lastSize = 0;
     QlString s("abc");
-    EXPECT_EQ(sizeof(QlStringData) + 3 + 1, g_lastAllocationSize);
+    EXPECT_EQ(sizeof(QlStringData) + 3 + 1, countingnew::lastSize);
 #ifdef _WIN32
     EXPECT_EQ(12u, sizeof(QlStringData));  // the exported 32-bit layout
 #endif
@@ -115,7 +101,7 @@ TEST(QlStringAllocation, BlocksAreExactlyHeaderTextAndNul) {
     // No growth slack: every append past the capacity reallocates exactly.
     s += "d";
     EXPECT_EQ(4, s.GetAllocLength());
-    EXPECT_EQ(sizeof(QlStringData) + 4 + 1, g_lastAllocationSize);
+    EXPECT_EQ(sizeof(QlStringData) + 4 + 1, countingnew::lastSize);
 }
 
 TEST(QlStringSharing, CopiesShareUntilTheFirstChange) {
@@ -196,6 +182,21 @@ TEST(QlStringAppend, AppendingAStringToItselfDoublesIt) {
         EXPECT_EQ(c.kept, block == static_cast<const char*>(s));
         EXPECT_EQ(c.allocated, s.GetAllocLength());
     }
+}
+
+TEST(QlStringAppend, ASumTooLongForAnIntThrowsBeforeAnythingIsCopied) {
+    // A header that claims INT_MAX characters stands in for a string that long.
+    QlString big("x");
+    const_cast<QlStringData*>(Inspect::Data(big))->dataLength = INT_MAX;
+    EXPECT_THROW(big + big, std::bad_alloc);
+    EXPECT_THROW(big + "y", std::bad_alloc);
+    EXPECT_THROW("y" + big, std::bad_alloc);
+    EXPECT_THROW(big + 'y', std::bad_alloc);
+    EXPECT_THROW('y' + big, std::bad_alloc);
+    EXPECT_THROW(big += big, std::bad_alloc);
+    EXPECT_THROW(big += "y", std::bad_alloc);
+    EXPECT_THROW(big += 'y', std::bad_alloc);
+    const_cast<QlStringData*>(Inspect::Data(big))->dataLength = 1;
 }
 
 TEST(QlStringEmpty, EmptyingKeepsABlockThatHoldsNoText) {
@@ -281,11 +282,12 @@ TEST(QlStringLock, ALockedBlockIsNeverShared) {
     EXPECT_TRUE(SameBlock(shares, s));
 }
 
-TEST(QlStringLock, CopiesFromALockedStringKeepOrCutNulBytes) {
+TEST(QlStringLock, CopiesFromALockedStringKeepItsNulBytes) {
     QlString s("ab\0cd", 5);
     s.LockBuffer();
-    QlString copy(s);  // copy construction takes the text up to its NUL
-    EXPECT_EQ(2, copy.GetLength());
+    QlString copy(s);  // copy construction copies the whole length, as assignment does
+    EXPECT_EQ(5, copy.GetLength());
+    EXPECT_EQ(0, memcmp("ab\0cd", static_cast<const char*>(copy), 5));
     QlString assigned("x");
     assigned = s;  // assignment copies the whole length
     EXPECT_EQ(5, assigned.GetLength());

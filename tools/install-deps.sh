@@ -1,11 +1,26 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests and the demo need, and
-# nothing when they are all present already. Safe to run on every make.
+# Installs the Debian packages the build needs, and nothing when they are all
+# present already. Safe to run on every make.
+#
+#   tools/install-deps.sh [--wine] [PACKAGE...]
+#
+# Without --wine: what building and the checks that run no Windows program
+# need (make, make check, make launcher, make dist); these work on any
+# 64-bit machine.  --wine adds what running Windows programs needs (make
+# test, make demo): Wine with its 32-bit half, which only a machine that runs
+# 32-bit programs can use (tools/wine-ready.sh).
+#
+# OV_APT_RETRY_PAUSE: seconds between tries of apt-get update (default 30).
 set -eu
 
+# xz-utils: tar unpacks zlib's sources from binutils-source's .tar.xz with
+# it, and a minimal Debian (a container's, a debootstrap) comes without it.
 PKGS="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-libz-mingw-w64-dev wine wine32:i386 xvfb xauth cmake make zlib1g-dev \
-googletest fonts-wine x11-utils locales binutils-source"
+libz-mingw-w64-dev cmake make zlib1g-dev googletest binutils-source xz-utils python3"
+if [ "${1-}" = --wine ]; then
+    shift
+    PKGS="$PKGS wine wine32:i386 xvfb xauth fonts-wine x11-utils locales"
+fi
 [ $# -gt 0 ] && PKGS="$PKGS $*"
 
 missing=""
@@ -27,6 +42,34 @@ case "$missing" in
     fi ;;
 esac
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
+
+# A mirror caught in the middle of a sync serves an index that does not
+# match its release file for a minute or so: try again a few times.  While
+# an index cannot be read nothing is installed, since apt would take the
+# packages of that index from an old list or from none, and so skip its
+# security updates; every source stays as the system has it.
+pause=${OV_APT_RETRY_PAUSE:-30}
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+tries=1
+until $SUDO apt-get update -qq 2>"$log"; do
+    if [ "$tries" -ge 4 ]; then
+        indexes=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)$/  \1\n    (\2)/p' "$log" |
+            sed 's/ *\[IP: [^]]*\]//')
+        cat >&2 <<EOF
+install-deps: cannot install$missing
+apt-get update could not read, $tries times over $(((tries - 1) * pause)) seconds:
+${indexes:-$(cat "$log")}
+The mirror may be in the middle of a sync: try again later.  Nothing was
+installed: apt would take what that index holds from an old list or from
+none, without its security updates.
+EOF
+        exit 100
+    fi
+    echo "apt-get update failed; trying again in $pause seconds" >&2
+    sleep "$pause"
+    tries=$((tries + 1))
+done
 # shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null ||
+    { echo "could not install:$missing" >&2; exit 100; }

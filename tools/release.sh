@@ -13,7 +13,8 @@
 # resources/version.txt (PRODUCT_NAME, FILE_DESCRIPTION, VERSION,
 # PRODUCT_VERSION, COPYRIGHT), EXECUTION_LEVEL (the manifest's
 # requestedExecutionLevel: asInvoker, highestAvailable or, the default,
-# requireAdministrator), SOURCE_DATE_EPOCH, and for signing SIGN
+# requireAdministrator), WAIT_FOR_NEXT_STAGE (yes: the launcher waits for
+# the next stage and exits with its exit code), SOURCE_DATE_EPOCH, and for signing SIGN
 # (KEY.pem,CERT.pem or FILE.p12), SIGN_PASSWORD (the PKCS#12 password),
 # SIGN_CA (trusted certificates for the check; default: the system's) and
 # SIGN_TIMESTAMP (an RFC 3161 time-stamp server).
@@ -28,6 +29,10 @@ command=$1
 case "${EXECUTION_LEVEL-}" in
 "" | asInvoker | highestAvailable | requireAdministrator) ;;
 *) die "EXECUTION_LEVEL \"$EXECUTION_LEVEL\": give asInvoker, highestAvailable or requireAdministrator" ;;
+esac
+case "${WAIT_FOR_NEXT_STAGE-}" in
+"" | yes | no) ;;
+*) die "WAIT_FOR_NEXT_STAGE \"$WAIT_FOR_NEXT_STAGE\": give yes or no" ;;
 esac
 mkdir -p "$2"
 build=$(cd "$2" && pwd)/release
@@ -44,7 +49,7 @@ build_trees() {
         -DOV_LAUNCHER_PAYLOAD="$payload" -DOV_SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH-}" \
         -DOV_PRODUCT_NAME="${PRODUCT_NAME-}" -DOV_FILE_DESCRIPTION="${FILE_DESCRIPTION-}" \
         -DOV_VERSION="${VERSION-}" -DOV_PRODUCT_VERSION="${PRODUCT_VERSION-}" -DOV_COPYRIGHT="${COPYRIGHT-}" \
-        -DOV_EXECUTION_LEVEL="${EXECUTION_LEVEL-}" >/dev/null
+        -DOV_EXECUTION_LEVEL="${EXECUTION_LEVEL-}" -DOV_WAIT_FOR_NEXT_STAGE="${WAIT_FOR_NEXT_STAGE-}" >/dev/null
     for target in "$@"; do
         cmake --build "$win" --target "$target" -- --no-print-directory >/dev/null
     done

@@ -15,6 +15,8 @@ build=$(cd "$1" && pwd); shift
 if [ "${OV_WINE_SESSION-}" = "$build" ]; then
     exec "$@"
 fi
+# Where no Windows program can run, say so before anything starts.
+"$(dirname "$0")/wine-ready.sh" "$build"
 export OV_WINE_SESSION="$build"
 export WINEPREFIX="$build/wineprefix"
 export WINEARCH=win32

@@ -7,8 +7,22 @@
 // path, its process id (a reader can wait for the process to end before it
 // removes the program's file) and its wide command line in UTF-8, each
 // followed by a line feed.  It is written under a temporary name and renamed,
-// so a reader never sees half of it.
+// so a reader never sees half of it.  It then exits with the code that
+// OV_EXIT_CODE gives in decimal (0 without it), as an installation would.
 #include <windows.h>
+
+namespace {
+
+DWORD ExitCodeAsked() {
+    char digits[16];
+    DWORD length = GetEnvironmentVariableA("OV_EXIT_CODE", digits, sizeof digits);
+    DWORD code = 0;
+    for (DWORD i = 0; i < length && i < sizeof digits && digits[i] >= '0' && digits[i] <= '9'; ++i)
+        code = code * 10 + static_cast<DWORD>(digits[i] - '0');
+    return code;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char target[MAX_PATH];
@@ -58,5 +72,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WriteFile(file, utf8, size - 1, &done, nullptr);
     WriteFile(file, "\n", 1, &done, nullptr);
     CloseHandle(file);
-    return MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    return MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING) ? static_cast<int>(ExitCodeAsked()) : 1;
 }

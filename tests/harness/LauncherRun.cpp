@@ -17,11 +17,66 @@ LauncherRun::~LauncherRun() {
 }
 
 void LauncherRun::UseLauncher(const std::string& executable) {
-    CopyFileA(executable.c_str(), launcher.c_str(), FALSE);
+    if (!CopyFileA(executable.c_str(), launcher.c_str(), FALSE)) {
+        DWORD error = GetLastError();
+        ADD_FAILURE() << "cannot copy " << executable << " to " << launcher << ": error " << error;
+    }
 }
 
-DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir) {
-    return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir);
+DWORD LauncherRun::Run(const std::string& after, const std::string& tempDir, DWORD timeoutMs) {
+    return RunProgram(launcher, "\"" + launcher + "\"" + after, folder.Path(), tempDir, timeoutMs);
+}
+
+namespace {
+
+// Wine's quoted form of a wide text (L"...", with \n, \r, \t, \", \\ and
+// a backslash and four hex digits for the rest) back to the text; cut when
+// "..." follows.
+std::pair<std::wstring, bool> WineText(const std::string& line, size_t at) {
+    std::wstring text;
+    for (; at < line.size() && line[at] != '"'; ++at) {
+        bool escaped = line[at] == '\\' && at + 1 < line.size();
+        size_t known = escaped ? std::string("nrt\"\\").find(line[++at]) : std::string::npos;
+        if (known != std::string::npos) {
+            text += L"\n\r\t\"\\"[known];
+        } else if (escaped) {
+            text += static_cast<wchar_t>(std::stoul(line.substr(at, 4), nullptr, 16));
+            at += 3;
+        } else {
+            text += static_cast<wchar_t>(static_cast<unsigned char>(line[at]));
+        }
+    }
+    return {text, line.compare(at, 4, "\"...") == 0};
+}
+
+}  // namespace
+
+RunTrace LauncherRun::RunTraced(const std::string& after, const std::string& tempDir, bool unseen,
+                                const std::vector<std::pair<std::wstring, std::wstring>>& environment) {
+    // Wine traces to the standard error of the test, which CTest sends to
+    // OV_TRACE; its programs share it.
+    char traced[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("OV_TRACE", traced, MAX_PATH);
+    std::string traceFile = length > 0 && length < MAX_PATH ? FromUnixPath(traced) : "";
+    EXPECT_TRUE(!traceFile.empty() && (!unseen || !HiddenDesktop().empty())) << "OV_TRACE: " << traceFile;
+    WIN32_FILE_ATTRIBUTE_DATA before = {};
+    GetFileAttributesExA(traceFile.c_str(), GetFileExInfoStandard, &before);
+    size_t start = before.nFileSizeLow;  // what earlier runs traced
+    std::vector<std::pair<std::wstring, std::wstring>> variables = {
+        {L"TMP", Widen(tempDir)}, {L"TEMP", Widen(tempDir)}, {L"WINEDEBUG", L"-all,err+eventlog,trace+dialog"}};
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    Program program(Widen(launcher), Widen("\"" + launcher + "\"" + after), Widen(folder.Path()), variables,
+                    unseen ? HiddenDesktop() : L"");
+    program.Resume();
+    // Well inside CTest's time-out: a run that waits for a person never ends.
+    RunTrace result = {program.Wait(30000), {}, 0};
+    std::string lines = ReadFileBytes(traceFile).substr(start);
+    for (size_t at = 0; (at = lines.find(":trace:dialog:DIALOG_CreateIndirect", at)) != std::string::npos; ++at)
+        ++result.dialogs;
+    const std::string event = ":err:eventlog:ReportEventW L\"";
+    for (size_t at = 0; (at = lines.find(event, at)) != std::string::npos; ++at)
+        result.events.push_back(WineText(lines, at + event.size()));
+    return result;
 }
 
 std::string QuotedValue(const std::string& commandLine, const char* key) {

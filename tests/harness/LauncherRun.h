@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "WinHarness.h"
 
@@ -42,6 +44,15 @@ inline std::string StandIn() {
 // for the record when wait is set, else takes what is there.
 StandInRecord ReadStandInRecord(const std::string& path, bool wait = true);
 
+// What Wine traced of a run: the texts written to the event log (cut where
+// Wine cuts long ones, then marked cut) and the dialogs created (the splash,
+// message boxes).
+struct RunTrace {
+    DWORD exitCode;
+    std::vector<std::pair<std::wstring, bool>> events;  // text, cut
+    int dialogs;
+};
+
 class LauncherRun : public ::testing::Test {
 protected:
     LauncherRun();
@@ -50,8 +61,13 @@ protected:
     // Copies this launcher executable to the download folder as `launcher`.
     void UseLauncher(const std::string& executable);
     // Runs the launcher as "<launcher>"<after>, with TMP and TEMP set to
-    // tempDir, from the test folder; returns its exit code.
-    DWORD Run(const std::string& after, const std::string& tempDir);
+    // tempDir, from the test folder; returns its exit code, or TimedOut
+    // after timeoutMs.
+    DWORD Run(const std::string& after, const std::string& tempDir, DWORD timeoutMs = 60000);
+    // The same, with Wine tracing into the result, with these environment
+    // variables, and on a window station nobody sees when unseen is set.
+    RunTrace RunTraced(const std::string& after, const std::string& tempDir, bool unseen,
+                       const std::vector<std::pair<std::wstring, std::wstring>>& environment = {});
     // What a stand-in (Bootlace, exitgate) recorded; waits a while for it
     // when wait is set, else takes what is there.
     StandInRecord Record(const char* program, bool wait = true);

@@ -12,9 +12,11 @@
 namespace harness {
 
 // Copies launcher to path and replaces its archives by these (name to
-// bytes), in language 1031 like the build's; false when the system refuses.
+// bytes), in language 1031 like the build's, and marks it as a launcher that
+// waits for the next stage when wait is set, as the build does; false when
+// the system refuses.
 bool MakeLauncher(const std::string& launcher, const std::string& path,
-                  const std::map<std::string, std::string>& archives);
+                  const std::map<std::string, std::string>& archives, bool wait = false);
 
 }  // namespace harness
 

@@ -1,5 +1,7 @@
 #include "WinHarness.h"
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -60,7 +62,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 Program::Program(const std::wstring& app, const std::wstring& commandLine, const std::wstring& workingDir,
-                 const std::vector<std::pair<std::wstring, std::wstring>>& environment)
+                 const std::vector<std::pair<std::wstring, std::wstring>>& environment, const std::wstring& desktop)
     : process(nullptr), thread(nullptr) {
     // The child copies the environment when it is created.
     std::vector<std::unique_ptr<ScopedEnvironment>> scoped;
@@ -70,12 +72,33 @@ Program::Program(const std::wstring& app, const std::wstring& commandLine, const
     line.push_back(L'\0');
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    std::vector<wchar_t> desktopName(desktop.begin(), desktop.end());
+    desktopName.push_back(L'\0');
+    if (!desktop.empty()) startup.lpDesktop = desktopName.data();
     PROCESS_INFORMATION started = {};
     if (CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                        workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &started)) {
         process = started.hProcess;
         thread = started.hThread;
+    } else {
+        // Else it would read as a program that ran too long.
+        DWORD error = GetLastError();
+        fprintf(stderr, "cannot start %s: error %lu\n", Narrow(app).c_str(), error);
     }
+}
+
+const std::wstring& HiddenDesktop() {
+    static const std::wstring name = [] {
+        std::wstring station = L"OvHidden" + std::to_wstring(GetCurrentProcessId());
+        HWINSTA made = CreateWindowStationW(station.c_str(), 0, WINSTA_ALL_ACCESS, nullptr);
+        // A desktop is made on the process's own window station.
+        HWINSTA own = GetProcessWindowStation();
+        bool ok = made != nullptr && SetProcessWindowStation(made) &&
+                  CreateDesktopW(L"Unseen", nullptr, nullptr, 0, GENERIC_ALL, nullptr) != nullptr;
+        SetProcessWindowStation(own);
+        return ok ? station + L"\\Unseen" : std::wstring();
+    }();
+    return name;
 }
 
 Program::~Program() {
@@ -167,6 +190,8 @@ std::wstring MessageBoxAnswerer::TextW() const {
     return answered ? text : std::wstring();
 }
 
+// It looks for the box: Wine 8 sends a window-event hook only
+// EVENT_OBJECT_CREATE, before the box has its text or is shown.
 DWORD WINAPI MessageBoxAnswerer::Watch(void* context) {
     MessageBoxAnswerer* self = static_cast<MessageBoxAnswerer*>(context);
     HWND last = nullptr;

@@ -22,10 +22,12 @@ std::string Narrow(const std::wstring& text);
 // A program started suspended, with these environment variables (name,
 // value) set for it alone; an empty value leaves a variable as it is.
 // Resume starts it; several resumed back to back start in the same instant.
+// On desktop ("station\\desktop") when it is not empty.
 class Program {
 public:
     Program(const std::wstring& app, const std::wstring& commandLine, const std::wstring& workingDir,
-            const std::vector<std::pair<std::wstring, std::wstring>>& environment);
+            const std::vector<std::pair<std::wstring, std::wstring>>& environment,
+            const std::wstring& desktop = L"");
     // Terminates a program that is still running.
     ~Program();
     Program(const Program&) = delete;
@@ -63,6 +65,11 @@ public:
 private:
     HWND window;
 };
+
+// A window station of its own without visible display surfaces, as a
+// deployment agent's, with one desktop, made once: what a program started
+// there shows, nobody can see or answer.  Its desktop's name, for Program.
+const std::wstring& HiddenDesktop();
 
 // Watches, on a thread of its own, for a message box with this caption;
 // records its text and presses the button with this id (IDOK, IDYES, IDNO).
@@ -113,6 +120,7 @@ private:
 std::string FromUnixPath(const std::string& unixPath);
 
 bool FileExists(const std::string& path);
+inline bool HandleOpen(HANDLE handle) { DWORD flags; return GetHandleInformation(handle, &flags) != 0; }
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void CreateFolders(const std::string& path);

@@ -199,6 +199,15 @@ TEST(CheckEntryName, SafeAndUnsafeNames) {
         {"lib\\nul.txt", "device name"},
         {"Aux.tar.gz", "device name"},
         {"LPT9.log\\x", "device name"},
+        {"CON .txt", "device name"},
+        {"lib\\NUL .log", "device name"},
+        {"COM1 .txt", "device name"},
+        {"COM\xB9", "device name"},
+        {"com\xB2.dat", "device name"},
+        {"LPT\xB2.txt", "device name"},
+        {"lpt\xB3 .txt\\x", "device name"},
+        {"CONIN$", "device name"},
+        {"conout$.log", "device name"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

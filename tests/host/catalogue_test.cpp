@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "launcher/MessageLanguage.h"
-#include "launcher/MessageLookup.h"
-#include "launcher/MessageTable.h"
+#include "launcher/rules/MessageLanguage.h"
+#include "launcher/rules/MessageLookup.h"
+#include "launcher/rules/MessageTable.h"
 
 namespace {
 

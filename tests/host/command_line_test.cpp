@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "launcher/CommandLine.h"
+#include "launcher/rules/CommandLine.h"
 
 namespace {
 
@@ -25,8 +25,6 @@ TEST(SkipProgramName, LeavesWhatFollowsTheProgramNameUnchanged) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);
-        EXPECT_STREQ(c.rest, SkipProgramName(c.commandLine));
-        // The wide command line by the same rule.
         std::wstring wide(c.commandLine, c.commandLine + std::strlen(c.commandLine));
         EXPECT_EQ(std::wstring(c.rest, c.rest + std::strlen(c.rest)), SkipProgramName(wide.c_str()));
     }

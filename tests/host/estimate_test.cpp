@@ -34,6 +34,14 @@ TEST(FormatEstimate, FixedReservationsPerConversion) {
     EXPECT_EQ(0, Estimate("%n", static_cast<int*>(nullptr)));
     EXPECT_EQ(65, Estimate("%ld|%hd", 5L, 6));
     EXPECT_EQ(34, Estimate("%#x", 255));
+    // Every size prefix takes the argument's own size, and the next one is a text again.
+    EXPECT_EQ(35, Estimate("%hhd%s", 1, "abc"));
+    EXPECT_EQ(35, Estimate("%lld%s", 5LL, "abc"));
+    EXPECT_EQ(35, Estimate("%I64d%s", 5LL, "abc"));
+    EXPECT_EQ(35, Estimate("%I32x%s", 5, "abc"));
+    EXPECT_EQ(131, Estimate("%E%s", 1.0, "abc"));
+    EXPECT_EQ(131, Estimate("%La%s", 1.0, "abc"));
+    EXPECT_EQ(6, Estimate("%Is|%s", "abc"));  // an 'I' without a number after it is text
 }
 
 TEST(FormatEstimate, TextAndCharacters) {
@@ -46,6 +54,12 @@ TEST(FormatEstimate, TextAndCharacters) {
     EXPECT_EQ(1, Estimate("%.1c", 'x'));
     EXPECT_EQ(5, Estimate("%5c", 'x'));
     EXPECT_EQ(172, Estimate("%-8s|%5.2f|%#x", "ab", 1.5, 255));
+    EXPECT_EQ(5, Estimate("%C%s", 'x', "abc"));
+    EXPECT_EQ(5, Estimate("%wc%s", 'x', "abc"));
+    EXPECT_EQ(11, Estimate("%S%s", u"wide", "abc"));  // two bytes a wide character
+    const struct { unsigned short length, maximumLength; const void* buffer; } ansi{3, 3, "abc"}, wide{8, 8, u"wide"};
+    EXPECT_EQ(6, Estimate("%Z|%s", &ansi, "de"));
+    EXPECT_EQ(8, Estimate("%wZ", &wide));
 }
 
 TEST(FormatEstimate, WidthsAndPrecisionsFromTheArguments) {
@@ -55,6 +69,12 @@ TEST(FormatEstimate, WidthsAndPrecisionsFromTheArguments) {
     EXPECT_EQ(2, Estimate("%.*s", 2, "abc"));
     // The arguments after a starred width are taken in the formatter's order.
     EXPECT_EQ(32 + 1 + 5, Estimate("%*d|%s", 3, 7, "hello"));
+    // A precision bounds the read: counted texts need no NUL.
+    const char counted[3] = {'a', 'b', 'c'};
+    const char16_t countedWide[2] = {'a', 'b'};
+    EXPECT_EQ(3, Estimate("%.3s", counted));
+    EXPECT_EQ(2, Estimate("%.*s", 2, counted));
+    EXPECT_EQ(4, Estimate("%.2ls", countedWide));
 }
 
 TEST(FormatEstimate, FormatsCutShortEndWithoutReadingPastTheirEnd) {

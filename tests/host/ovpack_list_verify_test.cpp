@@ -60,7 +60,8 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
         };
     };
     const std::string full = Deflate(std::string(5000, 'b'));
-    // Long enough that the cut directory still seems to hold three records.
+    // Long enough that a directory cut at or in its third record still seems
+    // to hold three records.
     const std::string longName = "lib\\" + std::string(30, 'c');
     const Defect cases[] = {
         {"directory outside", patched([](std::string& a) { PutU32(a, 0, 1u << 30); }),
@@ -79,6 +80,14 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
              return a.substr(0, FieldOffset(a, 2, -1) + 1 + longName.size());
          },
          "\"" + longName + "\" (entry 2): record past the end of the archive"},
+        {"archive ending where a record starts",
+         [=] {
+             std::vector<RawEntry> entries = Sound();
+             entries[1].name = longName;
+             std::string a = BuildArchive(entries);
+             return a.substr(0, FieldOffset(a, 2, -1));
+         },
+         "entry 2: record past the end of the archive"},
         {"gap at the start", edited([](std::vector<RawEntry>& e) { e[0].gapBefore = 3; }),
          "\"a.txt\" (entry 0): gap of 3 bytes before its stored bytes"},
         {"gap between", edited([](std::vector<RawEntry>& e) { e[2].gapBefore = 5; }),
@@ -109,6 +118,8 @@ TEST(VerifyArchive, NamesEachDefectAndItsEntry) {
          "inflates to more than the recorded 4999 bytes"},
         {"unsafe name", edited([](std::vector<RawEntry>& e) { e[2].name = "..\\evil"; }),
          "\"..\\evil\" (entry 2): unsafe name: \".\" or \"..\" level"},
+        {"device name", edited([](std::vector<RawEntry>& e) { e[2].name = "COM\xB9"; }),
+         "\"COM\\xB9\" (entry 2): unsafe name: device name"},
         {"name outside ASCII", edited([](std::vector<RawEntry>& e) { e[2].name = "lib\\\xE9t\xE9.txt"; }),
          "\"lib\\\\xE9t\\xE9.txt\" (entry 2): name holds characters outside ASCII"},
         {"same name", edited([](std::vector<RawEntry>& e) { e[2].name = "A.TXT"; }),

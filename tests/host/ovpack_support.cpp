@@ -50,4 +50,11 @@ std::string MixedContent(size_t length, unsigned seed) {
     return content;
 }
 
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 }  // namespace archivetest

@@ -38,6 +38,13 @@ std::string ReadFile(const std::string& path);
 // same seed.
 std::string MixedContent(size_t length, unsigned seed);
 
+// The names in folder, sorted: what a command left there.
+std::vector<std::string> FolderNames(const std::string& folder);
+
+// The packer's own program, as this system names it: a real program
+// without archives, so it stands in for the bare launcher.
+std::string PackerProgram();
+
 struct Run {
     int status;  // exit status, or -1 when it did not exit normally
     std::string out;
@@ -55,6 +62,11 @@ bool MakeLink(const std::string& target, const std::string& path);
 // no device names, no two names that differ only in case, paths shorter
 // than MAX_PATH; a test cannot make such files there.
 bool WindowsNames();
+// True where ovpack launcher writes resources (Windows); elsewhere it
+// refuses.  ReadResource gives the bytes of one resource of a program
+// there, false where there is none (or no way to read them).
+bool StampsLaunchers();
+bool ReadResource(const std::string& program, const char* type, const char* name, std::string& bytes);
 
 // Limits the size of every file this process and the packers it runs
 // write (0: no limit), so a write fails as on a full disk; POSIX only.

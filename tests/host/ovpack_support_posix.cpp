@@ -21,6 +21,8 @@ TempFolder::TempFolder() {
 
 void MakeFolderTree(const std::string& path) { std::filesystem::create_directories(path); }
 
+std::string PackerProgram() { return OVPACK_PATH; }
+
 namespace {
 
 [[noreturn]] void Exec(const std::vector<std::string>& args) {
@@ -77,6 +79,8 @@ bool HasTerminals() { return true; }
 bool MakeFifo(const std::string& path) { return mkfifo(path.c_str(), 0666) == 0; }
 bool MakeLink(const std::string& target, const std::string& path) { return symlink(target.c_str(), path.c_str()) == 0; }
 bool WindowsNames() { return false; }
+bool StampsLaunchers() { return false; }
+bool ReadResource(const std::string&, const char*, const char*, std::string&) { return false; }
 
 void LimitFileSize(uint64_t bytes) {
     // A write past the limit then fails with EFBIG instead of ending the

@@ -65,8 +65,10 @@ std::string Captured(HANDLE file) {
 
 }  // namespace
 
+std::string PackerProgram() { return harness::FromUnixPath(OVPACK_PATH); }
+
 Run RunOvpack(const std::vector<std::string>& args, bool) {
-    static const std::string program = harness::FromUnixPath(OVPACK_PATH);
+    const std::string program = PackerProgram();
     std::string commandLine = Quote(program);
     for (const std::string& arg : args) commandLine += " " + Quote(arg);
     TempFolder folder;
@@ -97,6 +99,18 @@ bool HasTerminals() { return false; }
 bool MakeFifo(const std::string&) { return false; }
 bool MakeLink(const std::string&, const std::string&) { return false; }
 bool WindowsNames() { return true; }
+bool StampsLaunchers() { return true; }
+
+bool ReadResource(const std::string& program, const char* type, const char* name, std::string& bytes) {
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return false;
+    HRSRC found = FindResourceA(module, name, type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const char* data = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (data != nullptr) bytes.assign(data, SizeofResource(module, found));
+    FreeLibrary(module);
+    return data != nullptr;
+}
 void LimitFileSize(uint64_t) {}
 
 void SetFileTimes(const std::string& path, int64_t access, int64_t write) {

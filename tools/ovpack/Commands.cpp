@@ -176,7 +176,7 @@ int PackPayloadCommand(const std::string& payload, const std::string& work, unsi
 }
 
 int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out,
-                    const std::string& level, unsigned jobs) {
+                    const std::string& level, bool wait, unsigned jobs) {
     std::string work = out + TemporarySuffix() + ".payload";
     std::vector<std::string> packed;
     int status = PackPayload(payload, work, jobs, packed);
@@ -187,7 +187,7 @@ int LauncherCommand(const std::string& stub, const std::string& payload, const s
         if (error.empty()) error = ReadWholeFile(work + "/" + name + ".ovarc", archives.back().second);
     }
     RemovePackedPayload(work);
-    if (status == 0 && error.empty()) error = StampLauncher(stub, archives, LauncherManifest(level), out);
+    if (status == 0 && error.empty()) error = StampLauncher(stub, archives, LauncherManifest(level), wait, out);
     if (!error.empty()) Complain(error);
     if (status != 0 || !error.empty()) {
         Complain(out + ": not written");

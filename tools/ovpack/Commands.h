@@ -36,8 +36,9 @@ int PackPayloadCommand(const std::string& payload, const std::string& work, unsi
 
 // Writes out: a copy of the bare launcher stub with the payload's archives
 // (Payload.h) and the manifest asking for level (Manifest.h) as its
-// resources (Stamp.h), whole or not at all.
+// resources (Stamp.h), and with wait the mark of a launcher that waits for
+// the next stage, whole or not at all.
 int LauncherCommand(const std::string& stub, const std::string& payload, const std::string& out,
-                    const std::string& level, unsigned jobs);
+                    const std::string& level, bool wait, unsigned jobs);
 
 #endif

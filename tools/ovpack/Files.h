@@ -1,8 +1,8 @@
 // File helpers of the packer: the only part that knows the system, POSIX
 // in FilesPosix.cpp and Win32 in FilesWin32.cpp (ovpack.exe).  Paths are
 // the system's, '/' as separator on both.  Failures come back as a message
-// that names the file and the system's reason; nothing here prints or
-// exits.
+// that names the file, in its printable form (Names.h), and the system's
+// reason; nothing here prints or exits.
 #ifndef ORVANE_TOOLS_OVPACK_FILES_H
 #define ORVANE_TOOLS_OVPACK_FILES_H
 

@@ -13,10 +13,11 @@
 #include <filesystem>
 
 #include "Files.h"
+#include "Names.h"
 
 const char* const PathSeparators = "/";
 
-std::string SystemError(const std::string& path) { return path + ": " + strerror(errno); }
+std::string SystemError(const std::string& path) { return PrintableName(path) + ": " + strerror(errno); }
 
 namespace {
 
@@ -24,7 +25,9 @@ namespace fs = std::filesystem;
 
 int Descriptor(intptr_t handle) { return static_cast<int>(handle); }
 
-std::string Failed(const std::string& path, const std::error_code& error) { return path + ": " + error.message(); }
+std::string Failed(const std::string& path, const std::error_code& error) {
+    return PrintableName(path) + ": " + error.message();
+}
 
 }  // namespace
 

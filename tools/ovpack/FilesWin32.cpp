@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "Files.h"
+#include "Names.h"
 
 const char* const PathSeparators = "/\\";
 
@@ -30,7 +31,7 @@ std::string Describe(const std::string& path, DWORD code) {
                                   sizeof text, nullptr);
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' ')) --length;
     std::string reason = length > 0 ? std::string(text, length) : "system error " + std::to_string(code);
-    return path + ": " + reason;
+    return PrintableName(path) + ": " + reason;
 }
 
 std::string SystemError(const std::string& path, DWORD code) { return Describe(path, code); }
@@ -103,7 +104,7 @@ std::string OutputFile::Create(const std::string& name) {
     // Not through a link someone left in the target folder.
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return path + ": is a link, not written through";
+        return PrintableName(path) + ": is a link, not written through";
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return SystemError(path);

@@ -25,6 +25,10 @@ std::string PrintableName(const char* name, uint32_t length) {
     return text;
 }
 
+std::string PrintableName(const std::string& name) {
+    return PrintableName(name.data(), static_cast<uint32_t>(name.size()));
+}
+
 const char* CheckPortableName(const char* name, uint32_t length) {
     for (uint32_t i = 0; i < length; ++i) {
         if (static_cast<unsigned char>(name[i]) > 0x7F)

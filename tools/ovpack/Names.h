@@ -14,6 +14,7 @@ std::string FoldCase(const std::string& name);
 // The name for messages: bytes below 0x20, above 0x7E and the quote are
 // written as \xNN, so a hostile name cannot garble a terminal.
 std::string PrintableName(const char* name, uint32_t length);
+std::string PrintableName(const std::string& name);
 
 // Null when every byte of the name is ASCII; else why it is refused.  The
 // launcher reads a name in the ANSI code page of the system it runs on, as

@@ -27,7 +27,7 @@ public:
         }
         std::sort(children.begin(), children.end());
         if (children.empty() && !prefix.empty()) {
-            refusals.push_back(path + ": empty folder (an archive holds files only)");
+            refusals.push_back(PrintableName(path) + ": empty folder (an archive holds files only)");
         }
         for (const std::string& child : children) Child(path + "/" + child, prefix, child);
     }
@@ -36,7 +36,7 @@ private:
     void Child(const std::string& path, const std::string& prefix, const std::string& child) {
         // On Windows it would split into folders that are not there.
         if (child.find('\\') != std::string::npos) {
-            refusals.push_back(path + ": backslash in a file name");
+            refusals.push_back(PrintableName(path) + ": backslash in a file name");
             return;
         }
         std::string name = prefix.empty() ? child : prefix + "\\" + child;
@@ -49,9 +49,9 @@ private:
             Folder(path, name);
         } else if (kind == PathKind::LinkToFolder) {
             // Links to folders are not followed: they can loop.
-            refusals.push_back(path + ": symbolic link to a folder (not followed)");
+            refusals.push_back(PrintableName(path) + ": symbolic link to a folder (not followed)");
         } else if (kind != PathKind::File) {
-            refusals.push_back(path + ": neither a file nor a folder");
+            refusals.push_back(PrintableName(path) + ": neither a file nor a folder");
         } else {
             Add(name, path, size);
         }
@@ -59,14 +59,14 @@ private:
 
     void Add(const std::string& name, const std::string& path, uint64_t size) {
         if (name.size() > MaxNameLength) {
-            refusals.push_back(path + ": name of " + std::to_string(name.size()) + " bytes in the archive (at most " +
-                               std::to_string(MaxNameLength) + ")");
+            refusals.push_back(PrintableName(path) + ": name of " + std::to_string(name.size()) +
+                               " bytes in the archive (at most " + std::to_string(MaxNameLength) + ")");
         } else if (const char* why = CheckEntryName(name.data(), static_cast<uint32_t>(name.size()))) {
-            refusals.push_back(path + ": unsafe name \"" + name + "\": " + why);
+            refusals.push_back(PrintableName(path) + ": unsafe name \"" + PrintableName(name) + "\": " + why);
         } else if (const char* why = CheckPortableName(name.data(), static_cast<uint32_t>(name.size()))) {
-            refusals.push_back(path + ": name \"" + name + "\" " + why);
+            refusals.push_back(PrintableName(path) + ": name \"" + PrintableName(name) + "\" " + why);
         } else if (size > UINT32_MAX) {
-            refusals.push_back(path + ": 4 GiB or larger (an entry holds less)");
+            refusals.push_back(PrintableName(path) + ": 4 GiB or larger (an entry holds less)");
         } else {
             files.push_back(SourceFile{name, path, size});
         }
@@ -79,8 +79,8 @@ private:
 void RefuseClashes(const std::vector<SourceFile>& files, std::vector<std::string>& refusals) {
     NameClash names;
     for (const SourceFile& file : files) {
-        std::string clash = names.Add(file.name, file.path);
-        if (!clash.empty()) refusals.push_back(file.path + ": " + clash);
+        std::string clash = names.Add(file.name, PrintableName(file.path));
+        if (!clash.empty()) refusals.push_back(PrintableName(file.path) + ": " + clash);
     }
 }
 
@@ -102,10 +102,11 @@ std::vector<SourceFile> ApplyOrder(const std::string& orderFile, const std::stri
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
         std::replace(line.begin(), line.end(), '/', '\\');
-        std::string where = orderFile + ":" + std::to_string(number) + ": \"" + line + "\" ";
+        std::string where =
+            PrintableName(orderFile) + ":" + std::to_string(number) + ": \"" + PrintableName(line) + "\" ";
         auto found = byName.find(line);
         if (found == byName.end()) {
-            refusals.push_back(where + "is not a file below " + dir);
+            refusals.push_back(where + "is not a file below " + PrintableName(dir));
         } else if (listed[found->second]) {
             refusals.push_back(where + "is listed twice");
         } else {
@@ -114,7 +115,8 @@ std::vector<SourceFile> ApplyOrder(const std::string& orderFile, const std::stri
         }
     }
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!listed[i]) refusals.push_back(files[i].path + ": not listed in " + orderFile);
+        if (!listed[i])
+            refusals.push_back(PrintableName(files[i].path) + ": not listed in " + PrintableName(orderFile));
     }
     return ordered;
 }
@@ -131,11 +133,11 @@ std::vector<std::string> CollectSources(const std::string& folder, const std::st
     uint64_t size;
     std::string error = Examine(dir, kind, size);
     if (!error.empty() || kind == PathKind::Missing) {
-        refusals.push_back(error.empty() ? dir + ": no such folder" : error);
+        refusals.push_back(error.empty() ? PrintableName(dir) + ": no such folder" : error);
         return refusals;
     }
     if (kind != PathKind::Folder && kind != PathKind::LinkToFolder) {
-        refusals.push_back(dir + ": not a folder");
+        refusals.push_back(PrintableName(dir) + ": not a folder");
         return refusals;
     }
     FolderWalk(files, refusals).Folder(dir, "");

@@ -26,7 +26,7 @@ std::string CheckStub(const std::string& stub) {
 }  // namespace
 
 std::string StampLauncher(const std::string& stub, const std::vector<NamedArchive>& archives,
-                          const std::string& manifest, const std::string& out) {
+                          const std::string& manifest, bool wait, const std::string& out) {
     std::string error = CheckStub(stub);
     if (!error.empty()) return error;
     // Built beside out and renamed into place: out appears whole or not at all.
@@ -45,6 +45,9 @@ std::string StampLauncher(const std::string& stub, const std::vector<NamedArchiv
     if (error.empty() && !UpdateResourceA(update, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), neutral,
                                           const_cast<char*>(manifest.data()), static_cast<DWORD>(manifest.size())))
         error = SystemError(temporary + " (manifest)");
+    static char waitMark[] = "yes";  // the build's: OVWAIT RCDATA { "yes" }
+    if (error.empty() && wait && !UpdateResourceA(update, MAKEINTRESOURCEA(10), "OVWAIT", neutral, waitMark, 3))
+        error = SystemError(temporary + " (OVWAIT)");
     if (update != nullptr && !EndUpdateResourceA(update, !error.empty()) && error.empty())
         error = SystemError(temporary);
     if (error.empty()) error = RenameOver(temporary, out);

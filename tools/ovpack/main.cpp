@@ -23,7 +23,8 @@ const char Usage[] =
     "       ovpack check-extracted [A.ovarc ...]\n"
     "       ovpack pack-payload PAYLOAD_DIR WORK_DIR [--jobs N]\n"
     "       ovpack launcher --stub BARE.exe --payload PAYLOAD_DIR -o SETUP.exe\n"
-    "                [--execution-level asInvoker|highestAvailable|requireAdministrator] [--jobs N]\n"
+    "                [--execution-level asInvoker|highestAvailable|requireAdministrator]\n"
+    "                [--wait-for-next-stage] [--jobs N]\n"
     "       ovpack archive-names [--kept]\n";
 
 int UsageError(const std::string& why) {
@@ -67,16 +68,18 @@ int Launcher(const std::vector<std::string>& args) {
     std::string level = DefaultExecutionLevel;
     bool all = parsed.Take("--stub", stub) & parsed.Take("--payload", payload) & parsed.Take("-o", out);
     parsed.Take("--execution-level", level);
+    bool wait = parsed.Take("--wait-for-next-stage");
     unsigned jobs = Jobs(parsed);
     bool alone = parsed.Rest().empty();
     if (!parsed.Error().empty()) return UsageError(parsed.Error());
     if (!all || !alone)
-        return UsageError("launcher takes --stub, --payload and -o (and --execution-level), nothing else");
+        return UsageError(
+            "launcher takes --stub, --payload and -o (and --execution-level, --wait-for-next-stage), nothing else");
     // Refused before anything is packed.
     if (!IsExecutionLevel(level))
         return UsageError("--execution-level takes asInvoker, highestAvailable or requireAdministrator, not \"" +
                           level + "\"");
-    return LauncherCommand(stub, payload, out, level, jobs);
+    return LauncherCommand(stub, payload, out, level, wait, jobs);
 }
 
 // The archives a launcher extracts, in order (or, with --kept, the ones it

@@ -14,7 +14,6 @@ ov_host_test(portable_test
   estimate_test.cpp
   command_line_test.cpp
   script_text_test.cpp
-  ${CMAKE_SOURCE_DIR}/string/FormatEstimate.cpp
-  ${CMAKE_SOURCE_DIR}/launcher/CommandLine.cpp
-  ${CMAKE_SOURCE_DIR}/launcher/ScriptText.cpp)
-target_link_libraries(portable_test PRIVATE string_core)
+  code_pages_test.cpp
+  ${CMAKE_SOURCE_DIR}/string/FormatEstimate.cpp)
+target_link_libraries(portable_test PRIVATE launcher_rules string_core)

@@ -2,8 +2,9 @@
 
 #include <stdlib.h>
 
-#include "launcher/Clock.h"
-#include "launcher/PrivateSecurity.h"
+#include "launcher/system/Clock.h"
+#include "launcher/system/PrivateSecurity.h"
+#include "stream/QlStreamException.h"
 
 bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlString& name) {
     static int seeded = 0;
@@ -26,6 +27,11 @@ bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlS
     return false;
 }
 
+void ThrowClaimFailure(const QlString& candidate, const QlString& wildcard, int limit) {
+    if (candidate.IsEmpty()) throw new QlStreamException(OpenFailed, wildcard);
+    throw new QlStreamException(candidate.GetLength() > limit ? PathTooLong : OpenFailed, candidate);
+}
+
 QlString LongestUniqueName(const QlString& pattern) {
     QlString name;
     name.Format(pattern, RAND_MAX);  // the widest number rand() draws
@@ -40,7 +46,7 @@ NameClaim TakenOrRefused(const char* name) {
 }
 
 NameClaim ClaimFolder(const char* name, void*) {
-    PrivateSecurity security(true);
+    PrivateSecurity security(PrivateSecurity::Folder);
     if (security.Get() == nullptr) return NameRefused;
     return CreateDirectoryA(name, security.Get()) ? NameClaimed : TakenOrRefused(name);
 }

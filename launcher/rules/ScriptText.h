@@ -20,9 +20,10 @@ bool ScriptWord(const char* oemPath, QlString& word);
 // in a batch file and still mean itself.
 QlString EscapePercent(const char* text);
 
-// "Bootlace.exe ZAZezor ... ResourceFile="<own>" CleanUp="<script>" <args>",
-// the arguments as they came and the blank before them written even when
-// there are none.
-QlString NextStageCommand(const char* ownPath, const char* scriptPath, const char* commandLine);
+// The fixed part of the next stage's command line, "Bootlace.exe ZAZezor ...
+// ResourceFile="<own>" CleanUp="<script>" ", with the blank that ends it:
+// the launcher's own arguments follow as they came, even when there are
+// none (NextStage.h).
+QlString NextStageCommand(const char* ownPath, const char* scriptPath);
 
 #endif

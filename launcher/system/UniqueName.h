@@ -28,6 +28,12 @@ bool MakeUniqueName(const QlString& pattern, ClaimName claim, void* context, QlS
 // check a limit before anything is claimed.
 QlString LongestUniqueName(const QlString& pattern);
 
+// Raises, by pointer, why MakeUniqueName gave no name: OpenFailed with
+// wildcard (the pattern's name with "*" for the number) after 1000 taken
+// names; PathTooLong with a refused candidate longer than limit characters,
+// OpenFailed with any other.
+[[noreturn]] void ThrowClaimFailure(const QlString& candidate, const QlString& wildcard, int limit);
+
 // Claims by creating the folder, with PrivateSecurity; a name that exists in
 // any form is taken.  Refused when the security cannot be made.
 NameClaim ClaimFolder(const char* name, void* context);

@@ -26,9 +26,14 @@ extern const MessageRow MessageTable[MESSAGE_TABLE_ROWS];
 // order, then a terminating row of identifier REPORT_TABLE_END with empty
 // texts.
 const int REPORT_TABLE_FIRST = 100;
-const int REPORT_TABLE_END = 110;
+const int REPORT_TABLE_END = 111;
 const int REPORT_TABLE_ROWS = REPORT_TABLE_END - REPORT_TABLE_FIRST + 1;
 
 extern const MessageRow ReportTable[REPORT_TABLE_ROWS];
+
+// The row of id in either block; null for an identifier neither holds
+// (negative, 37 to 99, or past the launcher's reports, terminating rows
+// included).
+const MessageRow* FindMessageRow(int id);
 
 #endif

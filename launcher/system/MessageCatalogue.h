@@ -4,7 +4,7 @@
 #ifndef ORVANE_LAUNCHER_MESSAGECATALOGUE_H
 #define ORVANE_LAUNCHER_MESSAGECATALOGUE_H
 
-#include "MessageLanguage.h"
+#include "launcher/rules/MessageLanguage.h"
 
 // The catalogue holds identifiers 0 to 36; these are the ones the launcher shows.
 enum {
@@ -26,6 +26,7 @@ enum {
     MSG_DRIVE_FAILURE = 107,       // drive or folder, the system's reason
     MSG_FOREIGN_NAME = 108,        // entry name as this system reads it
     MSG_COMMAND_LINE_TOO_LONG = 109,
+    MSG_OUT_OF_MEMORY = 110,
 };
 
 // Never null: an identifier the catalogue does not hold gives "unknown msg

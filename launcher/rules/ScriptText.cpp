@@ -23,8 +23,8 @@ QlString EscapePercent(const char* text) {
     return escaped;
 }
 
-QlString NextStageCommand(const char* ownPath, const char* scriptPath, const char* commandLine) {
+QlString NextStageCommand(const char* ownPath, const char* scriptPath) {
     return QlString("Bootlace.exe ZAZezor SetupProgram=ZORoderaz Wnd=Normal Server=None Wnd=Maximized "
                     "ResourceFile=\"") +
-           ownPath + "\" CleanUp=\"" + scriptPath + "\" " + commandLine;
+           ownPath + "\" CleanUp=\"" + scriptPath + "\" ";
 }

@@ -1,6 +1,6 @@
 #include "UserMessage.h"
 
-#include "launcher/MessageCatalogue.h"
+#include "launcher/system/MessageCatalogue.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "MessageLookup.h"
+#include "launcher/rules/MessageLookup.h"
 
 namespace {
 

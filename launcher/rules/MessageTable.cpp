@@ -365,5 +365,24 @@ const MessageRow ReportTable[REPORT_TABLE_ROWS] = {
        "est trop longue.\n\nL'installation a \xE9t\xE9 arr\xEAt\xE9" "e sans rien \xE9" "crire.",
       "Das Setup kann das Installationsprogramm nicht starten: die Befehlszeile ist zu lang.\n\n"
        "Das Setup wurde beendet, ohne etwas zu schreiben."}},
+    {110,
+     {"Setup ran out of memory.\n\nSetup has stopped and removed the files it had written.",
+      "Memoria insufficiente per il programma di installazione.\n\n"
+       "L'installazione \xE8 stata interrotta e i file gi\xE0 scritti sono stati rimossi.",
+      "M\xE9moire insuffisante pour le programme d'installation.\n\n"
+       "L'installation a \xE9t\xE9 arr\xEAt\xE9" "e et les fichiers d\xE9j\xE0 \xE9" "crits ont \xE9t\xE9 supprim\xE9s.",
+      "Dem Setup steht nicht genug Arbeitsspeicher zur Verf\xFC" "gung.\n\n"
+       "Das Setup wurde beendet und hat die bereits geschriebenen Dateien entfernt."}},
     {REPORT_TABLE_END, {"", "", "", ""}},
 };
+
+const MessageRow* FindMessageRow(int id) {
+    // Each block's terminating row is tested before the comparison, so
+    // asking for its own identifier finds nothing either.
+    bool report = id >= REPORT_TABLE_FIRST;
+    const int end = report ? REPORT_TABLE_END : MESSAGE_TABLE_END;
+    for (const MessageRow* row = report ? ReportTable : MessageTable; row->id != end; ++row) {
+        if (row->id == id) return row;
+    }
+    return nullptr;
+}

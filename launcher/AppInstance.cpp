@@ -1,3 +1,0 @@
-#include "AppInstance.h"
-
-HINSTANCE AppInstance;
