@@ -1,14 +1,16 @@
 # Front door of the project.  Every target first installs the Debian
 # packages it needs (nothing when they are there).  The targets that run
-# Windows programs (demo, test, screenshot, bench) first make sure this
-# machine can (tools/wine-ready.sh): where it runs no 32-bit programs they
-# stop at once and say so.
+# Windows programs (demo, screenshot, bench) first make sure this machine
+# can (tools/wine-ready.sh): where it runs no 32-bit programs they stop at
+# once and say so.  make test instead runs the Windows tests against the
+# 64-bit build there, or lists them as skipped with the reason.
 #
-#   make demo                            build and run the launcher under Wine
+#   make demo [ARCH=x86_64]              build and run the launcher under Wine
 #   make check                           all that runs no Windows program, on any machine: the
 #                                        native tests and the static checks of the launchers
-#   make test                            all tests: those of make check, then under Wine
+#   make test [ARCH=i686|x86_64]         all tests: those of make check, then under Wine
 #   make launcher PAYLOAD=dir OUT=x.exe  build a launcher around a payload
+#        [ARCH=x86_64]                   (for 64-bit Windows)
 #        [SIGN=key.pem,cert.pem | SIGN=x.p12] [SIGN_TIMESTAMP=url] [VERSION=a.b.c.d]
 #        [EXECUTION_LEVEL=asInvoker|highestAvailable|requireAdministrator]
 #        [WAIT_FOR_NEXT_STAGE=yes]
@@ -18,7 +20,18 @@
 #   make bench [BENCH_RUNS=n]            launcher against NSIS, one table (a few minutes)
 
 BUILD ?= build
-WIN := $(BUILD)/win
+# The Windows tree's width: i686, the shipped 32-bit launcher; x86_64, the
+# same sources for 64-bit Windows, which 64-bit Wine runs on machines that
+# run no 32-bit programs (make test picks it there by itself).
+ARCH ?=
+WIDTH := $(or $(ARCH),i686)
+ifneq ($(filter-out i686 x86_64,$(WIDTH)),)
+$(error ARCH "$(ARCH)": give i686 or x86_64)
+endif
+ifneq ($(and $(filter x86_64,$(WIDTH)),$(filter bench,$(MAKECMDGOALS))),)
+$(error make bench measures the shipped 32-bit launcher: leave ARCH out)
+endif
+WIN := $(BUILD)/win$(if $(filter x86_64,$(WIDTH)),64)
 HOST := $(BUILD)/host
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DIST ?= dist
@@ -39,7 +52,7 @@ deps:
 # Before anything is built: installs Wine where it can run, and stops with
 # the reason where it cannot.
 wine-ready:
-	@tools/wine-ready.sh $(WIN)
+	@tools/wine-ready.sh $(WIN) $(WIDTH)
 
 host: deps
 	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -47,18 +60,20 @@ host: deps
 
 # The Windows build lists the native tests too, so one CTest run covers all.
 win: deps host
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
+	@$(if $(filter x86_64,$(WIDTH)),tools/install-deps.sh --x86_64)
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-$(WIDTH).cmake \
 	    -DOV_HOST_BUILD="$(abspath $(HOST))" >/dev/null
 	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
 
 # The static checks keep the bare launcher's code size for the last line.
-check: win
-	@ctest --test-dir $(WIN) --output-on-failure -L 'native|static'
-	@cat $(WIN)/bare-launcher-size.txt
+# Both check the shipped 32-bit tree, whatever ARCH says.
+check:
+	@$(MAKE) --no-print-directory win ARCH=i686
+	@ctest --test-dir $(BUILD)/win --output-on-failure -L 'native|static'
+	@cat $(BUILD)/win/bare-launcher-size.txt
 
-test: wine-ready win
-	@tools/wine-session.sh $(WIN) ctest --test-dir $(WIN) --output-on-failure --timeout 600
-	@cat $(WIN)/bare-launcher-size.txt
+test: deps
+	@MAKE="$(MAKE)" tools/test.sh $(BUILD) $(ARCH)
 
 demo: wine-ready win
 	@tools/wine-session.sh $(WIN) tools/demo.sh $(WIN)
@@ -66,7 +81,8 @@ demo: wine-ready win
 # In trees of their own under $(BUILD)/release: nothing here touches the
 # trees of make, make test and make demo.
 launcher: deps
-	@tools/release.sh launcher $(BUILD) "$(PAYLOAD)" "$(OUT)"
+	@$(if $(filter x86_64,$(WIDTH)),tools/install-deps.sh --x86_64)
+	@tools/release.sh launcher $(BUILD) "$(PAYLOAD)" "$(OUT)" $(WIDTH)
 
 dist: deps
 	@tools/release.sh dist $(BUILD) $(DIST)

@@ -49,7 +49,9 @@ extern "C" __cxa_eh_globals* __cxa_get_globals_fast() noexcept {
 // the C personality routine instead of the C++ one, and so brings libgcc's
 // second routine (1.5 KB).  The C++ routine reads the same tables and runs
 // the same cleanups.  Kept by "used": the reference to it appears only in
-// the optimised code.
+// the optimised code.  64-bit Windows unwinds by SEH, through routines of
+// another name and signature; there the runtime's own stay.
+#if defined(__i386__)
 extern "C" _Unwind_Reason_Code __gxx_personality_v0(int, _Unwind_Action, _Unwind_Exception_Class,
                                                     _Unwind_Exception*, _Unwind_Context*);
 
@@ -58,3 +60,4 @@ extern "C" __attribute__((used)) _Unwind_Reason_Code __gcc_personality_v0(
     _Unwind_Context* context) {
     return __gxx_personality_v0(version, actions, exceptionClass, exception, context);
 }
+#endif

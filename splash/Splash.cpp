@@ -47,7 +47,9 @@ void InitSplash(HWND window) {
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, width, height, SWP_SHOWWINDOW | SWP_NOMOVE);
 
     HICON icon = LoadIconA(setup.instance, MAKEINTRESOURCEA(SplashIconId));
-    SetClassLongA(window, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
+    // The pointer-sized call: a 64-bit handle does not fit a LONG.  On 32-bit
+    // Windows it is SetClassLongA itself.
+    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
 }
 
 void PaintSplash(HWND window) {

@@ -49,7 +49,9 @@ TEST(QlStringFormat, ReservesByTheEstimateAndFormatsWithTheRuntime) {
         {"negative star width", Formatted("%*d", -20, 5), "5                   ", 32},
         {"negative star precision", Formatted("%*.*s", -10, -1, "abc"), "abc       ", 10},
         {"empty text counts one", Formatted("<%s>", ""), "<>", 3},
-        {"pointer", Formatted("%p", reinterpret_cast<void*>(0x1234)), "00001234", 32},
+        // The runtime prints all of a pointer's digits: 8 or 16 by the width.
+        {"pointer", Formatted("%p", reinterpret_cast<void*>(0x1234)),
+         sizeof(void*) == 8 ? "0000000000001234" : "00001234", 32},
         {"size prefix", Formatted("%ld|%hd", 5L, 6), "5|6", 65},
         {"plain text", Formatted("C:\\TEMP\\RERUvoro%d", 0), "C:\\TEMP\\RERUvoro0", 48},
         {"launcher's space message",

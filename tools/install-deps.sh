@@ -2,13 +2,15 @@
 # Installs the Debian packages the build needs, and nothing when they are all
 # present already. Safe to run on every make.
 #
-#   tools/install-deps.sh [--wine] [PACKAGE...]
+#   tools/install-deps.sh [--wine|--x86_64|--wine64] [PACKAGE...]
 #
-# Without --wine: what building and the checks that run no Windows program
-# need (make, make check, make launcher, make dist); these work on any
-# 64-bit machine.  --wine adds what running Windows programs needs (make
-# test, make demo): Wine with its 32-bit half, which only a machine that runs
-# 32-bit programs can use (tools/wine-ready.sh).
+# Without an option: what building and the checks that run no Windows
+# program need (make, make check, make launcher, make dist); these work on
+# any 64-bit machine.  --wine adds what running 32-bit Windows programs
+# needs (make test, make demo): Wine with its 32-bit half, which only a
+# machine that runs 32-bit programs can use (tools/wine-ready.sh).
+# --x86_64 adds the compilers of the 64-bit tree, --wine64 what running its
+# programs needs.
 #
 # OV_APT_RETRY_PAUSE: seconds between tries of apt-get update (default 30).
 set -eu
@@ -17,10 +19,14 @@ set -eu
 # it, and a minimal Debian (a container's, a debootstrap) comes without it.
 PKGS="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
 libz-mingw-w64-dev cmake make zlib1g-dev googletest binutils-source xz-utils python3"
-if [ "${1-}" = --wine ]; then
-    shift
-    PKGS="$PKGS wine wine32:i386 xvfb xauth fonts-wine x11-utils locales"
-fi
+# What running Windows programs needs beside Wine's loaders.
+session="xvfb xauth fonts-wine x11-utils locales"
+case "${1-}" in
+--wine) shift; PKGS="$PKGS wine wine32:i386 $session" ;;
+# The 64-bit tree: its compilers, of both thread models, and 64-bit Wine.
+--x86_64) shift; PKGS="$PKGS g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev" ;;
+--wine64) shift; PKGS="$PKGS wine wine64 $session" ;;
+esac
 [ $# -gt 0 ] && PKGS="$PKGS $*"
 
 missing=""

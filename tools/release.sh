@@ -6,8 +6,11 @@
 # other target as it was, and a second payload costs only its packing and
 # one link.
 #
-#   tools/release.sh launcher BUILD PAYLOAD OUT
+#   tools/release.sh launcher BUILD PAYLOAD OUT [i686|x86_64]
 #   tools/release.sh dist BUILD DIR
+#
+# A launcher is built for 32-bit Windows, or with x86_64 for 64-bit Windows,
+# in a tree of its own (BUILD/release/win64); the bundle holds the 32-bit one.
 #
 # From the environment (the Makefile exports them): the version details of
 # resources/version.txt (PRODUCT_NAME, FILE_DESCRIPTION, VERSION,
@@ -37,7 +40,9 @@ esac
 mkdir -p "$2"
 build=$(cd "$2" && pwd)/release
 host=$build/host
+width=${5:-i686}
 win=$build/win
+[ "$width" = i686 ] || win=$build/win64
 
 # Configures and builds the two trees; $1 names the payload ("" for none),
 # the rest are the Windows targets to build.
@@ -45,7 +50,7 @@ build_trees() {
     payload=$1; shift
     cmake -S "$src" -B "$host" -DCMAKE_BUILD_TYPE=Release -DOV_SANITIZE=OFF >/dev/null
     cmake --build "$host" --target ovpack -- --no-print-directory >/dev/null
-    cmake -S "$src" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" -DOV_HOST_BUILD="$host" \
+    cmake -S "$src" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-$width.cmake" -DOV_HOST_BUILD="$host" \
         -DOV_LAUNCHER_PAYLOAD="$payload" -DOV_SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH-}" \
         -DOV_PRODUCT_NAME="${PRODUCT_NAME-}" -DOV_FILE_DESCRIPTION="${FILE_DESCRIPTION-}" \
         -DOV_VERSION="${VERSION-}" -DOV_PRODUCT_VERSION="${PRODUCT_VERSION-}" -DOV_COPYRIGHT="${COPYRIGHT-}" \

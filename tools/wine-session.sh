@@ -5,8 +5,8 @@
 #
 #   tools/wine-session.sh BUILD_DIR COMMAND [ARGS...]
 #
-# The command sees DISPLAY, WINEPREFIX, WINEARCH and WINEDEBUG.  Its exit
-# status is the script's.
+# The command sees DISPLAY, WINEPREFIX, WINEARCH (the tree's width) and
+# WINEDEBUG.  Its exit status is the script's.
 set -eu
 
 build=$(cd "$1" && pwd); shift
@@ -15,11 +15,14 @@ build=$(cd "$1" && pwd); shift
 if [ "${OV_WINE_SESSION-}" = "$build" ]; then
     exec "$@"
 fi
+winearch=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
+width=i686
+[ "$winearch" = win32 ] || width=x86_64
 # Where no Windows program can run, say so before anything starts.
-"$(dirname "$0")/wine-ready.sh" "$build"
+"$(dirname "$0")/wine-ready.sh" "$build" $width
 export OV_WINE_SESSION="$build"
 export WINEPREFIX="$build/wineprefix"
-export WINEARCH=win32
+export WINEARCH=$winearch
 export WINEDEBUG=-all
 # No Mono or Gecko download prompts: nothing here needs .NET or HTML.
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -34,7 +34,7 @@ foreach(row "en_US 0409" "de_DE 0407" "fr_CA 0C0C" "it_CH 0810")
   list(GET fields 1 langid)
   set(test low_space_test_${locale})
   add_test(NAME ${test} COMMAND low_space_test)
-  set_tests_properties(${test} PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 LABELS wine FIXTURES_REQUIRED small_drives
+  set_tests_properties(${test} PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED small_drives
     ENVIRONMENT "LANG=${locale}.UTF-8;LC_ALL=${locale}.UTF-8;OV_EXPECT_LANGID=${langid}")
 endforeach()
 
@@ -72,7 +72,7 @@ add_dependencies(unattended_test ZAZezorBare Bootlace)
 set(ov_trace ${CMAKE_CURRENT_BINARY_DIR}/unattended-trace.txt)
 add_test(NAME unattended_test COMMAND sh -c "exec \"$@\" 2>\"${ov_trace}\"" sh
   ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:unattended_test>)
-set_tests_properties(unattended_test PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 LABELS wine FIXTURES_REQUIRED small_drives
+set_tests_properties(unattended_test PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED small_drives
   ENVIRONMENT OV_TRACE=${ov_trace})
 
 # The run's steps in process, with the demo payload as the test program's

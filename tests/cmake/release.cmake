@@ -3,9 +3,9 @@
 # would; release_check runs what it made under Wine.
 get_filename_component(ov_build_folder ${CMAKE_BINARY_DIR} DIRECTORY)
 set(ov_release_work ${CMAKE_CURRENT_BINARY_DIR}/release)
-add_test(NAME release_build COMMAND sh ${CMAKE_SOURCE_DIR}/tests/release/release-build.sh
+add_test(NAME release_build COMMAND ${ov_windows_only} sh ${CMAKE_SOURCE_DIR}/tests/release/release-build.sh
   ${CMAKE_SOURCE_DIR} ${ov_build_folder} ${ov_release_work})
-set_tests_properties(release_build PROPERTIES TIMEOUT 900 FIXTURES_SETUP release_launchers LABELS wine)
+set_tests_properties(release_build PROPERTIES TIMEOUT 900 FIXTURES_SETUP release_launchers)
 
 ov_windows_test(release_check release_check.cpp)
 target_link_libraries(release_check PRIVATE version)
