@@ -13,7 +13,8 @@ struct RunOutput {
     QlString folderPath;  // the run's folder with its trailing backslash, once created
 
     // Deletes the files, removes the folders children first, then deletes
-    // the script.  The script must be closed.
+    // the script; tries again, for a bounded time, what another program
+    // holds open.  The script must be closed.
     void Remove();
 };
 

@@ -1,14 +1,16 @@
 // Diagnoses and bounds, end to end under Wine: a temporary folder on a
 // drive that does not exist, entries that inflate to far more than they
-// claim, and targets beyond the longest path.  Each run stops with exit 2
-// and a message that says what is wrong, and leaves nothing behind (how
-// far such an entry may grow before it stops: extract_test).
+// claim, targets beyond the longest path, and a file that another program
+// holds while the run cleans up.  Each run stops with exit 2 and a message
+// that says what is wrong, and leaves nothing behind (how far such an entry
+// may grow before it stops: extract_test).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "LauncherRun.h"
 #include "TestArchive.h"
@@ -86,3 +88,35 @@ TEST_F(Hostile, APathBeyondTheLongestIsCalledTooLong) {
 }
 
 }  // namespace
+
+TEST_F(Hostile, AFileHeldForAMomentByAnotherProgramIsStillRemoved) {
+    ASSERT_TRUE(harness::MakeLauncher(
+        FromUnixPath(OV_BARE_LAUNCHER_EXE), launcher,
+        {{"BASE", archivetest::BuildArchive({{"one.dll", "x"},
+                                             {"big.bin", std::string(30 << 20, '\0')},
+                                             {"Bootlace.exe", "not a program"}})}}));
+    std::string temp = folder.Subfolder("temp");
+    std::string run = temp + "RERUvoro0\\";
+    // A scanner: it opens one.dll without delete sharing as soon as it is
+    // there, and lets go a moment after the clean-up took big.bin, the file
+    // written after it.
+    bool held = false, cleanupSeen = false;
+    std::thread scanner([&] {
+        HANDLE file = INVALID_HANDLE_VALUE;
+        for (DWORD start = GetTickCount(), bigSeen = 0; !cleanupSeen && GetTickCount() - start < 30000; Sleep(1)) {
+            if (!held) file = CreateFileA((run + "one.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+            held = file != INVALID_HANDLE_VALUE;
+            bool big = held && harness::FileExists(run + "big.bin");
+            cleanupSeen = held && bigSeen && !big;
+            bigSeen |= big;
+        }
+        Sleep(500);
+        CloseHandle(file);
+    });
+    ExpectStopped(temp, "Bootlace.exe");
+    scanner.join();
+    EXPECT_TRUE(held) << "one.dll was never held";
+    EXPECT_TRUE(cleanupSeen) << "the clean-up was not seen to begin";
+    EXPECT_EQ("", harness::ListFolder(temp));
+}
