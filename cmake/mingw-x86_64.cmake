@@ -1,14 +1,4 @@
-# Cross-compiles for 64-bit Windows with MinGW-w64.  The posix thread model is
-# the one GoogleTest builds with; everything links statically so the programs
-# import nothing but system DLLs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Cross-compiles for 64-bit Windows with MinGW-w64: the settings of the
+# 32-bit tree, with the x86_64 tools.
+set(ov_mingw_processor x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake)
