@@ -32,13 +32,13 @@ logged check ctest --test-dir "$win32" --output-on-failure -L 'native|static'
 
 # A refusal goes to the last lines; what installing says, to the screen.
 exec 3>&1
-if refusal=$(tools/wine-ready.sh "$tree" "$width" 2>&1 >&3) &&
-    { [ "$tree" = "$win32" ] || $make win ARCH="$width"; }; then
+if refusal=$(tools/wine-ready.sh "$tree" "$width" 2>&1 >&3); then
+    [ "$tree" = "$win32" ] || $make win ARCH="$width" || exit
     logged windows tools/wine-session.sh "$tree" ctest --test-dir "$tree" --output-on-failure --timeout 600 -L wine
 else
     # The tree already built lists its Windows tests as skipped.
     tree=$win32
-    logged windows env OV_WINDOWS_SKIP="$(printf '%s' "${refusal:-the 64-bit build failed}" | head -n 1)" \
+    logged windows env OV_WINDOWS_SKIP="$(printf '%s' "$refusal" | head -n 1)" \
         ctest --test-dir "$tree" --output-on-failure -L wine
 fi
 
