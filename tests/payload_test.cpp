@@ -61,12 +61,17 @@ std::string Moved(std::string text, const std::string& temp, const std::string& 
     return text;
 }
 
-TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
+// The worked example, by the launcher that make links and by the one the
+// packer writes around the bare launcher (ovpack launcher).
+class WorkedExample : public Payload, public ::testing::WithParamInterface<const char*> {};
+INSTANTIATE_TEST_SUITE_P(Launchers, WorkedExample, ::testing::Values(OV_LAUNCHER_EXE, OV_STAMPED_LAUNCHER_EXE));
+
+TEST_P(WorkedExample, RunsAndCleansUpCompletely) {
     const std::string temp = folder.Subfolder("TEMP");
     const std::string downloads = folder.Subfolder("DOWNLOAD");
     auto at = [&](const std::string& text) { return Moved(text, temp, downloads); };
     launcher = downloads + "SETUP.EXE";
-    UseLauncher(FromUnixPath(OV_LAUNCHER_EXE));
+    UseLauncher(FromUnixPath(GetParam()));
 
     ASSERT_EQ(0u, Run("", temp));
     harness::StandInRecord next = Record("Bootlace");
@@ -117,6 +122,14 @@ TEST_F(Payload, TheWorkedExampleRunsAndCleansUpCompletely) {
     EXPECT_EQ(0u, gate.commandLine.find(root + "exitgate")) << gate.commandLine;
     EXPECT_EQ("done", gate.commandLine.substr(gate.commandLine.size() - 4));
     EXPECT_EQ("", ListFolder(temp));
+}
+
+// The packer writes every resource that make links, as the system's loader
+// reads them: the archives, the manifest, the version, the icon.
+TEST_F(Payload, TheWrittenLauncherCarriesTheLinkedOnesResources) {
+    harness::ResourceMap written = harness::Resources(FromUnixPath(OV_STAMPED_LAUNCHER_EXE));
+    EXPECT_EQ(1u, written.count("OVARC/SETUPBASE/1031"));
+    EXPECT_TRUE(written == harness::Resources(FromUnixPath(OV_LAUNCHER_EXE)));
 }
 
 TEST_F(Payload, AMissingArchiveIsSkippedAndTheOthersKeepTheirOrder) {

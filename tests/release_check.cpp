@@ -82,44 +82,9 @@ TEST(VersionResource, ReadBackThroughTheVersionApi) {
     }
 }
 
-// Every resource of a module, by "type/name/language", with its bytes.
-using ResourceMap = std::map<std::string, std::string>;
-
-std::string ResourceId(LPCSTR id) { return IS_INTRESOURCE(id) ? "#" + std::to_string(LOWORD(id)) : id; }
-
-struct ResourceWalk {
-    HMODULE module;
-    ResourceMap found;
-};
-
-BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR walk) {
-    HRSRC resource = FindResourceExA(module, type, name, language);
-    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
-    std::string key = ResourceId(type) + "/" + ResourceId(name) + "/" + std::to_string(language);
-    reinterpret_cast<ResourceWalk*>(walk)->found[key] = std::string(bytes, SizeofResource(module, resource));
-    return TRUE;
-}
-
-BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR walk) {
-    return EnumResourceLanguagesA(module, type, name, OnLanguage, walk);
-}
-
-BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR walk) {
-    return EnumResourceNamesA(module, type, OnName, walk);
-}
-
-ResourceMap Resources(const std::string& path) {
-    ResourceWalk walk{LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), {}};
-    EXPECT_NE(nullptr, walk.module) << path;
-    if (walk.module == nullptr) return walk.found;
-    EnumResourceTypesA(walk.module, OnType, reinterpret_cast<LONG_PTR>(&walk));
-    FreeLibrary(walk.module);
-    return walk.found;
-}
-
 TEST(StampedLauncher, HasTheResourcesMakeLauncherGives) {
-    ResourceMap stamped = Resources(Made("stamped.exe"));
-    ResourceMap built = Resources(Made("unsigned.exe"));
+    harness::ResourceMap stamped = harness::Resources(Made("stamped.exe"));
+    harness::ResourceMap built = harness::Resources(Made("unsigned.exe"));
     // Every archive of the payload, as resource type OVARC.
     std::vector<const char*> archives(std::begin(ExtractedArchives), std::end(ExtractedArchives));
     archives.insert(archives.end(), std::begin(KeptArchives), std::end(KeptArchives));

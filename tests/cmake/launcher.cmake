@@ -2,6 +2,7 @@
 # demo payload through these paths.
 set(ov_launcher_paths
   OV_LAUNCHER_EXE="$<TARGET_FILE:ZAZezor>"
+  OV_STAMPED_LAUNCHER_EXE="${CMAKE_BINARY_DIR}/ZAZezorStamped.exe"
   OV_BARE_LAUNCHER_EXE="$<TARGET_FILE:ZAZezorBare>"
   OV_STANDIN_EXE="$<TARGET_FILE:Bootlace>"
   OV_DEMO_PAYLOAD="${CMAKE_BINARY_DIR}/payload/demo"
@@ -13,7 +14,7 @@ add_dependencies(launcher_test ZAZezor ZAZezorBare Bootlace)
 
 ov_windows_test(payload_test payload_test.cpp)
 target_compile_definitions(payload_test PRIVATE ${ov_launcher_paths})
-add_dependencies(payload_test ZAZezor ZAZezorBare Bootlace)
+add_dependencies(payload_test ZAZezor ZAZezorBare ZAZezorStamped Bootlace)
 set_tests_properties(payload_test PROPERTIES FIXTURES_REQUIRED small_drives)
 
 # A DLL that marks it was loaded, planted beside launchers under test.

@@ -10,5 +10,6 @@ ov_windows_test(ovpack_test
   ${CMAKE_SOURCE_DIR}/tests/common/archive_builder.cpp)
 target_include_directories(ovpack_test PRIVATE ${ov_packer_tests})
 target_link_libraries(ovpack_test PRIVATE ovpack_core)
-target_compile_definitions(ovpack_test PRIVATE OVPACK_PATH="$<TARGET_FILE:ovpack>")
+target_compile_definitions(ovpack_test PRIVATE OVPACK_PATH="$<TARGET_FILE:ovpack>"
+  OV_STUB="${OV_HOST_BUILD}/tests/host/stub.exe")
 add_dependencies(ovpack_test ovpack)

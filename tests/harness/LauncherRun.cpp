@@ -128,4 +128,39 @@ void LauncherRun::ForgetRecords() {
     CreateFolders(records);
 }
 
+namespace {
+
+std::string ResourceId(LPCSTR id) { return IS_INTRESOURCE(id) ? "#" + std::to_string(LOWORD(id)) : id; }
+
+struct ResourceWalk {
+    HMODULE module;
+    ResourceMap found;
+};
+
+BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR walk) {
+    HRSRC resource = FindResourceExA(module, type, name, language);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    std::string key = ResourceId(type) + "/" + ResourceId(name) + "/" + std::to_string(language);
+    reinterpret_cast<ResourceWalk*>(walk)->found[key] = std::string(bytes, SizeofResource(module, resource));
+    return TRUE;
+}
+
+BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR walk) {
+    return EnumResourceLanguagesA(module, type, name, OnLanguage, walk);
+}
+
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR walk) {
+    return EnumResourceNamesA(module, type, OnName, walk);
+}
+
+}  // namespace
+
+ResourceMap Resources(const std::string& path) {
+    ResourceWalk walk{LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), {}};
+    if (walk.module == nullptr) return walk.found;
+    EnumResourceTypesA(walk.module, OnType, reinterpret_cast<LONG_PTR>(&walk));
+    FreeLibrary(walk.module);
+    return walk.found;
+}
+
 }  // namespace harness

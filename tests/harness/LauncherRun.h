@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,6 +79,11 @@ protected:
     std::string launcher;
     std::string records;
 };
+
+// Every resource of a module, by "type/name/language" ("#24/#1/0"), with its
+// bytes, as the system's loader reads them; none where it cannot load it.
+using ResourceMap = std::map<std::string, std::string>;
+ResourceMap Resources(const std::string& path);
 
 }  // namespace harness
 

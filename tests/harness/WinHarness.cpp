@@ -220,6 +220,7 @@ TestFolder::TestFolder(const std::string& name) {
     char unique[64];
     wsprintfA(unique, "-%lu-%d\\", GetCurrentProcessId(), ++counter);
     path = "C:\\ovtest\\" + name + unique;
+    std::replace(path.begin(), path.end(), '/', '-');  // a parameterised test's name
     RemoveTree(path);
     CreateFolders(path);
 }

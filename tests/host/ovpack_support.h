@@ -41,9 +41,9 @@ std::string MixedContent(size_t length, unsigned seed);
 // The names in folder, sorted: what a command left there.
 std::vector<std::string> FolderNames(const std::string& folder);
 
-// The packer's own program, as this system names it: a real program
-// without archives, so it stands in for the bare launcher.
-std::string PackerProgram();
+// A small Windows program with the launcher's own resources and no
+// archives, built by the cross compiler: it stands in for the bare launcher.
+std::string StubProgram();
 
 struct Run {
     int status;  // exit status, or -1 when it did not exit normally
@@ -62,10 +62,9 @@ bool MakeLink(const std::string& target, const std::string& path);
 // no device names, no two names that differ only in case, paths shorter
 // than MAX_PATH; a test cannot make such files there.
 bool WindowsNames();
-// True where ovpack launcher writes resources (Windows); elsewhere it
-// refuses.  ReadResource gives the bytes of one resource of a program
-// there, false where there is none (or no way to read them).
-bool StampsLaunchers();
+// The bytes of one resource of a program ("#10" for a number), false where
+// there is none: the system's loader reads them on Windows, the packer's own
+// reader elsewhere.
 bool ReadResource(const std::string& program, const char* type, const char* name, std::string& bytes);
 
 // Limits the size of every file this process and the packers it runs

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include "Files.h"
+#include "PeResources.h"
 #include "ovpack_support.h"
 
 namespace archivetest {
@@ -21,7 +23,7 @@ TempFolder::TempFolder() {
 
 void MakeFolderTree(const std::string& path) { std::filesystem::create_directories(path); }
 
-std::string PackerProgram() { return OVPACK_PATH; }
+std::string StubProgram() { return OV_STUB; }
 
 namespace {
 
@@ -79,8 +81,21 @@ bool HasTerminals() { return true; }
 bool MakeFifo(const std::string& path) { return mkfifo(path.c_str(), 0666) == 0; }
 bool MakeLink(const std::string& target, const std::string& path) { return symlink(target.c_str(), path.c_str()) == 0; }
 bool WindowsNames() { return false; }
-bool StampsLaunchers() { return false; }
-bool ReadResource(const std::string&, const char*, const char*, std::string&) { return false; }
+bool ReadResource(const std::string& program, const char* type, const char* name, std::string& bytes) {
+    std::vector<uint8_t> image;
+    std::vector<Resource> resources;
+    if (!ReadWholeFile(program, image).empty() || !ReadResources(image, resources).empty()) return false;
+    auto named = [](const char* text) {
+        return text[0] == '#' ? ResourceName::Of(static_cast<uint16_t>(atoi(text + 1))) : ResourceName::Of(text);
+    };
+    for (const Resource& resource : resources) {
+        if (resource.type == named(type) && resource.name == named(name)) {
+            bytes.assign(resource.data.begin(), resource.data.end());
+            return true;
+        }
+    }
+    return false;
+}
 
 void LimitFileSize(uint64_t bytes) {
     // A write past the limit then fails with EFBIG instead of ending the

@@ -65,10 +65,10 @@ std::string Captured(HANDLE file) {
 
 }  // namespace
 
-std::string PackerProgram() { return harness::FromUnixPath(OVPACK_PATH); }
+std::string StubProgram() { return harness::FromUnixPath(OV_STUB); }
 
 Run RunOvpack(const std::vector<std::string>& args, bool) {
-    const std::string program = PackerProgram();
+    const std::string program = harness::FromUnixPath(OVPACK_PATH);
     std::string commandLine = Quote(program);
     for (const std::string& arg : args) commandLine += " " + Quote(arg);
     TempFolder folder;
@@ -99,8 +99,6 @@ bool HasTerminals() { return false; }
 bool MakeFifo(const std::string&) { return false; }
 bool MakeLink(const std::string&, const std::string&) { return false; }
 bool WindowsNames() { return true; }
-bool StampsLaunchers() { return true; }
-
 bool ReadResource(const std::string& program, const char* type, const char* name, std::string& bytes) {
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) return false;

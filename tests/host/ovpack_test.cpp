@@ -331,36 +331,49 @@ TEST(Ovpack, APayloadWithAnArchiveThatFailsIsRefused) {
     EXPECT_EQ((std::vector<std::string>{"payload", "stub.exe", "work"}), archivetest::FolderNames(folder / ""));
 }
 
-// A sound payload and a stub: on Windows the launcher is the stub with the
-// payload's archives as resources; elsewhere a refusal that leaves nothing
-// behind.
+// A sound payload and a stub: the launcher is the stub with the payload's
+// archives as resources, the same bytes each time; a stub that cannot take
+// them is refused, naming it, and nothing is left behind.
 TEST(Ovpack, LauncherWritesTheStubWithTheArchivesOrNothing) {
     TempFolder folder;
     WriteFile(folder / "payload/BASE/Bootlace.exe", "x");
-    WriteFile(folder / "stub.exe", ReadFile(archivetest::PackerProgram()));
+    WriteFile(folder / "stub.exe", ReadFile(archivetest::StubProgram()));
     ASSERT_EQ(0, RunOvpack({"create", folder / "base.ovarc", folder / "payload/BASE"}).status);
-    archivetest::Run run =
-        RunOvpack({"launcher", "--stub", folder / "stub.exe", "--payload", folder / "payload", "-o", folder / "setup.exe"});
-    std::vector<std::string> left{"base.ovarc", "payload", "stub.exe"};
-    if (archivetest::StampsLaunchers()) {
-        EXPECT_EQ(0, run.status) << run.err;
-        std::string base;
-        EXPECT_TRUE(archivetest::ReadResource(folder / "setup.exe", "OVARC", "BASE", base));
-        EXPECT_TRUE(ReadFile(folder / "base.ovarc") == base);
-        left.insert(left.begin() + 2, "setup.exe");  // in name order
-        // Only a launcher asked to wait for the next stage carries the mark.
-        std::string mark;
-        EXPECT_FALSE(archivetest::ReadResource(folder / "setup.exe", "#10", "OVWAIT", mark));
-        EXPECT_EQ(0, RunOvpack({"launcher", "--stub", folder / "stub.exe", "--payload", folder / "payload", "-o",
-                                folder / "waits.exe", "--wait-for-next-stage"}).status);
-        EXPECT_TRUE(archivetest::ReadResource(folder / "waits.exe", "#10", "OVWAIT", mark) && mark == "yes");
-        left.push_back("waits.exe");
-    } else {
+    auto stamp = [&](const std::string& stub, const std::string& out, std::vector<std::string> more = {}) {
+        std::vector<std::string> args{"launcher", "--stub", folder / stub, "--payload", folder / "payload", "-o", folder / out};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunOvpack(args);
+    };
+    archivetest::Run run = stamp("stub.exe", "setup.exe");
+    EXPECT_EQ(0, run.status) << run.err;
+    std::string base, mark;
+    EXPECT_TRUE(archivetest::ReadResource(folder / "setup.exe", "OVARC", "BASE", base));
+    EXPECT_TRUE(ReadFile(folder / "base.ovarc") == base);
+    EXPECT_TRUE(archivetest::ReadResource(folder / "setup.exe", "#14", "#101", mark));  // the stub's icon kept
+    // Only a launcher asked to wait for the next stage carries the mark.
+    EXPECT_FALSE(archivetest::ReadResource(folder / "setup.exe", "#10", "OVWAIT", mark));
+    EXPECT_EQ(0, stamp("stub.exe", "waits.exe", {"--wait-for-next-stage"}).status);
+    EXPECT_TRUE(archivetest::ReadResource(folder / "waits.exe", "#10", "OVWAIT", mark) && mark == "yes");
+    EXPECT_EQ(0, stamp("stub.exe", "again.exe").status);
+    EXPECT_TRUE(ReadFile(folder / "again.exe") == ReadFile(folder / "setup.exe"));
+
+    std::string signature = ReadFile(folder / "stub.exe");
+    size_t pe = static_cast<uint8_t>(signature[0x3C]) | static_cast<uint8_t>(signature[0x3D]) << 8;
+    signature[pe + 24 + 96 + 8 * 4 + 4] = 1;  // a 32-bit image's certificate table, no longer empty
+    for (const auto& row : std::vector<std::pair<std::string, const char*>>{
+             {"MZ, and no more", "not a Windows program"},
+             {ReadFile(folder / "setup.exe"), "holds archives already"},
+             {signature, "is signed, and its signature would no longer match"}}) {
+        SCOPED_TRACE(row.second);
+        WriteFile(folder / "bad.exe", row.first);
+        run = stamp("bad.exe", "refused.exe");
         EXPECT_EQ(1, run.status);
-        EXPECT_NE(std::string::npos, run.err.find("launcher: only ovpack.exe on Windows writes resources")) << run.err;
-        EXPECT_NE(std::string::npos, run.err.find("setup.exe: not written")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("bad.exe: " + std::string(row.second))) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("refused.exe: not written")) << run.err;
     }
-    EXPECT_EQ(left, archivetest::FolderNames(folder / ""));  // no temporary file or folder
+    EXPECT_EQ((std::vector<std::string>{"again.exe", "bad.exe", "base.ovarc", "payload", "setup.exe", "stub.exe",
+                                        "waits.exe"}),
+              archivetest::FolderNames(folder / ""));  // no temporary file or folder
 }
 
 TEST(Ovpack, EachCommandsStatusAndOutputAndTheProgressLine) {

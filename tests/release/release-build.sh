@@ -91,7 +91,7 @@ tar -xzf "dist/orvane-launcher-$version.tar.gz" -C dist
 bundle=dist/orvane-launcher-$version
 ls -l "dist/orvane-launcher-$version.tar.gz" "$bundle"
 
-echo "== ovpack.exe packs and stamps as ovpack and make launcher do"
+echo "== ovpack.exe packs and stamps as ovpack (to the same bytes) and make launcher do"
 "$bundle/ovpack" pack-payload payload packed >/dev/null
 wine "$bundle/ovpack.exe" pack-payload payload packed.exe >/dev/null
 [ "$(ls packed)" = "$(ls packed.exe)" ] || fail "ovpack.exe packed other archives"
@@ -100,6 +100,8 @@ for archive in packed/*.ovarc; do
 done
 wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o stamped.exe
 [ -f stamped.exe ] || fail "ovpack.exe launcher wrote nothing"
+"$bundle/ovpack" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o native.exe
+cmp stamped.exe native.exe || fail "ovpack on Linux wrote another launcher than ovpack.exe"
 wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o highest.exe \
     --execution-level highestAvailable
 ! wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o out/x.exe \
