@@ -10,8 +10,17 @@ namespace {
 
 const uint16_t German = 0x0407, Neutral = 0, RcData = 10, Manifest = 24;
 
-void Put(std::vector<Resource>& resources, ResourceName type, ResourceName name, uint16_t language,
+// Takes out every resource of type and name, whatever its language.
+void Remove(std::vector<Resource>& resources, const ResourceName& type, const ResourceName& name) {
+    resources.erase(std::remove_if(resources.begin(), resources.end(),
+                                   [&](const Resource& r) { return r.type == type && r.name == name; }),
+                    resources.end());
+}
+
+// In place of every resource of type and name.
+void Put(std::vector<Resource>& resources, const ResourceName& type, const ResourceName& name, uint16_t language,
          std::vector<uint8_t> data) {
+    Remove(resources, type, name);
     Resource resource;
     resource.type = type, resource.name = name, resource.language = language, resource.data = std::move(data);
     resources.push_back(std::move(resource));
@@ -31,14 +40,16 @@ std::string StampLauncher(const std::string& stub, const std::vector<NamedArchiv
         if (error.empty() && resource.type == archiveType)
             error = "holds archives already (give the bare launcher, ZAZezorBare.exe)";
     }
-    // The manifest replaces the stub's, whatever its language.
-    resources.erase(std::remove_if(resources.begin(), resources.end(),
-                                   [](const Resource& r) { return r.type == ResourceName::Of(Manifest); }),
-                    resources.end());
-    for (const NamedArchive& archive : archives) Put(resources, archiveType, ResourceName::Of(archive.first), German, archive.second);
+    for (const NamedArchive& archive : archives)
+        Put(resources, archiveType, ResourceName::Of(archive.first), German, archive.second);
+    // The manifest and the mark replace the stub's, so the options alone decide.
     Put(resources, ResourceName::Of(Manifest), ResourceName::Of(1), Neutral,
         std::vector<uint8_t>(manifest.begin(), manifest.end()));
-    if (wait) Put(resources, ResourceName::Of(RcData), ResourceName::Of("OVWAIT"), Neutral, {'y', 'e', 's'});
+    const ResourceName markType = ResourceName::Of(RcData), mark = ResourceName::Of("OVWAIT");
+    if (wait)
+        Put(resources, markType, mark, Neutral, {'y', 'e', 's'});
+    else
+        Remove(resources, markType, mark);
     if (error.empty()) error = WriteResources(image, std::move(resources));
     if (!error.empty()) return PrintableName(stub) + ": " + error;
 
