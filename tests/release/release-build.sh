@@ -102,6 +102,9 @@ wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload pa
 [ -f stamped.exe ] || fail "ovpack.exe launcher wrote nothing"
 "$bundle/ovpack" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o native.exe
 cmp stamped.exe native.exe || fail "ovpack on Linux wrote another launcher than ovpack.exe"
+osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in native.exe -out native-signed.exe >/dev/null &&
+    osslsigncode verify -in native-signed.exe -CAfile cert.pem | grep -q "Signature verification: ok" ||
+    fail "the launcher ovpack wrote does not verify once signed"
 wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o highest.exe \
     --execution-level highestAvailable
 ! wine "$bundle/ovpack.exe" launcher --stub "$bundle/ZAZezorBare.exe" --payload payload -o out/x.exe \
