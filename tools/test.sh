@@ -29,6 +29,8 @@ logged() {
 
 $make win ARCH=i686 || exit
 logged check ctest --test-dir "$win32" --output-on-failure -L 'native|static'
+# Each test's own words, kept before a second run in the same tree writes over them.
+cat "$win32"/Testing/Temporary/LastTest*.log >"$logs/check.tests" 2>/dev/null
 
 # A refusal goes to the last lines; what installing says, to the screen.
 exec 3>&1
@@ -57,8 +59,8 @@ fi
 [ -z "$refusal" ] || printf '%s\n' "$refusal"
 if [ "$skipped" -gt 0 ]; then
     echo "$skipped tests did not run (listed above as skipped), for these reasons:"
-    # Each skipped test's own words, from CTest's log of the run.
-    cat "$win32"/Testing/Temporary/LastTest*.log "$tree"/Testing/Temporary/LastTest*.log 2>/dev/null |
+    # Each skipped test's own words, from CTest's logs of the runs.
+    cat "$logs/check.tests" "$tree"/Testing/Temporary/LastTest*.log 2>/dev/null |
         sed -n 's/^skipped: //p; /^small drives not mapped: /p' | sort | uniq -c | sed 's/^ *\([0-9]*\) /  (\1) /'
     [ "$width" = i686 ] || echo "A machine that runs 32-bit programs, with Wine's 32-bit half (wine32:i386), runs them all."
 fi
