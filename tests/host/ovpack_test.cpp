@@ -357,13 +357,29 @@ TEST(Ovpack, LauncherWritesTheStubWithTheArchivesOrNothing) {
     EXPECT_EQ(0, stamp("stub.exe", "again.exe").status);
     EXPECT_TRUE(ReadFile(folder / "again.exe") == ReadFile(folder / "setup.exe"));
 
-    std::string signature = ReadFile(folder / "stub.exe");
-    size_t pe = static_cast<uint8_t>(signature[0x3C]) | static_cast<uint8_t>(signature[0x3D]) << 8;
-    signature[pe + 24 + 96 + 8 * 4 + 4] = 1;  // a 32-bit image's certificate table, no longer empty
+    using archivetest::GetU32;
+    using archivetest::PutU32;
+    std::string signature = ReadFile(folder / "stub.exe"), shared = signature;
+    size_t optional = GetU32(signature, 0x3C) + 24, root = 0;
+    PutU32(signature, optional + 96 + 8 * 4 + 4, 1);  // a 32-bit image's certificate table, no longer empty
+    // Resource directories that all lead to one another: n types, each to
+    // one name directory of n entries, each to one empty directory.
+    for (size_t header = optional + 224; root == 0; header += 40)
+        if (GetU32(shared, header + 12) == GetU32(shared, optional + 96 + 8 * 2)) root = GetU32(shared, header + 20);
+    const uint32_t n = 10000, names = 16 + 8 * n, languages = names + 16 + 8 * n;
+    for (uint32_t directory : {0u, names}) {
+        PutU32(shared, root + directory + 12, n << 16);  // no named entries, n numbered
+        for (uint32_t i = 0; i < n; ++i) {
+            PutU32(shared, root + directory + 16 + 8 * i, i + 1);
+            PutU32(shared, root + directory + 20 + 8 * i, 0x80000000 | (directory == 0 ? names : languages));
+        }
+    }
+    PutU32(shared, root + languages + 12, 0);
     for (const auto& row : std::vector<std::pair<std::string, const char*>>{
              {"MZ, and no more", "not a Windows program"},
              {ReadFile(folder / "setup.exe"), "holds archives already"},
-             {signature, "is signed, and its signature would no longer match"}}) {
+             {signature, "is signed, and its signature would no longer match"},
+             {shared, "its resources are damaged"}}) {
         SCOPED_TRACE(row.second);
         WriteFile(folder / "bad.exe", row.first);
         run = stamp("bad.exe", "refused.exe");

@@ -1,7 +1,6 @@
 #include "PeResources.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace {
 
@@ -81,7 +80,10 @@ ResourceName ReadName(const std::vector<uint8_t>& b, size_t root, size_t end, ui
         return name;
     }
     size_t at = root + (field & ~Subdirectory);
-    if (at + 2 > end || at + 2 + 2ULL * Get16(b, at) > end) return ok = false, name;
+    if (at + 2 > end || at + 2 + 2ULL * Get16(b, at) > end) {
+        ok = false;
+        return name;
+    }
     for (size_t i = 0; i < Get16(b, at); ++i) name.text += static_cast<char16_t>(Get16(b, at + 2 + 2 * i));
     ok &= !name.text.empty();
     return name;
@@ -124,13 +126,14 @@ std::string ReadResources(const std::vector<uint8_t>& b, std::vector<Resource>& 
     if (root == 0 || size < 16) return Damaged;
     size_t end = root + size;
     // Three levels, type, name and language, each a directory of entries;
-    // a bound on the leaves keeps entries that share a directory from
-    // multiplying without end.
+    // bounds on the directories visited and the leaves keep entries that
+    // share a directory from multiplying without end.
     uint64_t total = 0;
+    size_t visited = 0;
     bool ok = true;
     Resource leaf;
     auto walk = [&](auto& self, size_t at, int level) -> void {
-        if (!ok || at + 16 > end) return void(ok = false);
+        if (!ok || at + 16 > end || ++visited > 65536) return void(ok = false);
         size_t count = Get16(b, at + 12) + Get16(b, at + 14);
         if (at + 16 + 8 * count > end) return void(ok = false);
         for (size_t i = 0; ok && i < count; ++i) {
